@@ -1,0 +1,41 @@
+#pragma once
+
+// The program's own windows as the logic sees them. The Win32 layer builds the
+// real windows and controls; the tests use a fake. The logic keeps every state
+// field itself and mirrors the visible ones here; a mirror update never runs a
+// handler, so the logic alone decides which handlers a change runs.
+
+#include "os/Services.h"
+
+#include <string_view>
+
+namespace tuckaway {
+
+enum class Dialog { Main, Hotkey };
+
+// The four capture fields of the hot-key dialog.
+enum class HotkeyField { Text1 = 1, Text2 = 2, Text3 = 3, Text4 = 4 };
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    virtual os::Window MainWindow() = 0;
+    virtual void HideMainWindow() = 0;
+
+    virtual bool DialogExists(Dialog dialog) = 0;
+    // Creates the dialog's window hidden; the caller runs its load handler.
+    virtual void CreateDialogWindow(Dialog dialog) = 0;
+    virtual os::Window DialogWindow(Dialog dialog) = 0;
+    // Shown modeless and without an owner.
+    virtual void ShowDialog(Dialog dialog) = 0;
+    virtual void HideDialog(Dialog dialog) = 0;
+
+    virtual void ShowHelpText(std::string_view text) = 0;
+    virtual void ShowGameSelection(int entryIndex) = 0;
+    virtual void ShowGameListLocked(bool locked) = 0;
+    virtual void ShowScreenResCheck(int value) = 0;
+    virtual void ShowHotkeyField(HotkeyField field, std::string_view text) = 0;
+};
+
+} // namespace tuckaway

@@ -1,0 +1,57 @@
+#pragma once
+
+// The main settings dialog: the game list, the resolution switch and the help
+// text, plus the hidden field holding the current game's window title.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tuckaway {
+
+class Program;
+
+extern const std::string_view kHelpText;
+
+class FrmAbout {
+public:
+    explicit FrmAbout(Program& program) : program_(program) {}
+
+    // Creates the window if it does not exist yet and runs Form_Load once for it.
+    void Load();
+
+    void Form_Load();
+    void Combo1_Click();
+    void ScreenResCheck_Click();
+    void cmdOK_Click();
+
+    // Selection from code, by entry text; runs Combo1_Click. False when the
+    // list has no such entry (nothing changes then).
+    bool SelectEntry(std::string_view entry);
+    // Selection by list position, from code or from the user; runs Combo1_Click.
+    void SelectIndex(int index);
+    // The user's choice in the list; refused while the list is locked.
+    void UserSelected(int index);
+
+    std::optional<int> SelectedIndex() const { return selected_; }
+    // The selected entry's text, or the empty string when nothing is selected.
+    std::string_view SelectedText() const;
+
+    bool Combo1Locked() const { return locked_; }
+    void SetCombo1Locked(bool locked);
+
+    int ScreenResCheck() const { return screenResCheck_; }
+    // Runs ScreenResCheck_Click when the value changes.
+    void SetScreenResCheck(int value);
+
+    std::string Text1; // window title of the current game; " " for automatic detection
+    std::string Text2; // help text
+
+private:
+    Program& program_;
+    std::optional<int> selected_;
+    bool locked_ = false;
+    int screenResCheck_ = 0;
+};
+
+} // namespace tuckaway

@@ -1,0 +1,101 @@
+#include "app/Program.h"
+#include "hotkeys/Hotkeys.h"
+
+#include <array>
+#include <utility>
+
+namespace tuckaway::hotkeys {
+namespace {
+
+// Tested in this order; MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4.
+constexpr std::array<std::pair<std::string_view, unsigned>, 7> kModifiers = {{
+    {"Control+Alt+Shift", 7},
+    {"Control+Alt", 3},
+    {"Control", 2},
+    {"Alt+Shift", 5},
+    {"Alt", 1},
+    {"Shift", 4},
+    {"Control+Shift", 6},
+}};
+
+HotkeyField ModifierField(HotkeyId id) { return id == HotkeyId::Hide ? HotkeyField::Text1 : HotkeyField::Text2; }
+HotkeyField KeyField(HotkeyId id) { return id == HotkeyId::Hide ? HotkeyField::Text3 : HotkeyField::Text4; }
+
+} // namespace
+
+std::optional<unsigned> ModifierValue(std::string_view modifierText) {
+    for (const auto& [text, value] : kModifiers) {
+        if (text == modifierText) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<unsigned> KeyCode(std::string_view keyText) {
+    if (keyText.empty()) {
+        return std::nullopt;
+    }
+    // Texts are UTF-8: decode the first character, so that a letter gives its
+    // ANSI code and anything else a code that no letter key has. A malformed
+    // sequence gives its first byte.
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(keyText[i]); };
+    const unsigned lead = byte(0);
+    const std::size_t continuation = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    if (lead >= 0xF8 || continuation >= keyText.size()) {
+        return lead;
+    }
+    constexpr unsigned kLeadBits[] = {0x7F, 0x1F, 0x0F, 0x07};
+    unsigned code = lead & kLeadBits[continuation];
+    for (std::size_t i = 1; i <= continuation; ++i) {
+        if ((byte(i) & 0xC0u) != 0x80u) {
+            return lead;
+        }
+        code = (code << 6) | (byte(i) & 0x3Fu);
+    }
+    return code;
+}
+
+std::string FailureMessage(HotkeyId id, std::string_view modifierText, std::string_view keyText) {
+    std::string text = "Could not register '";
+    text += modifierText;
+    text += '+';
+    text += keyText;
+    text += id == HotkeyId::Hide ? "' to hide the game." : "' to show the game.";
+    text += " Another program may already be using that key combination. Please enter in a different key "
+            "combination for it.";
+    return text;
+}
+
+void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
+    const auto modifiers = ModifierValue(program.form1.Text(ModifierField(id)));
+    // Without a key code there is nothing that could be registered; it is
+    // reported like a modifier text that is not one of the seven.
+    if (modifiers && keyCode) {
+        registered = program.os.hotkeys.RegisterHotKey(program.ui.DialogWindow(Dialog::Hotkey),
+                                                       static_cast<int>(id), *modifiers, *keyCode);
+    }
+    if (!registered) {
+        program.os.boxes.Show(
+            FailureMessage(id, program.form1.Text(ModifierField(id)), program.form1.Text(KeyField(id))),
+            kAppTitle, os::BoxStyle::OkError);
+    }
+}
+
+void BindHotkeys(Program& program, bool& hideRegistered, bool& showRegistered) {
+    const auto hideKey = KeyCode(program.form1.Text(HotkeyField::Text3));
+    const auto showKey = KeyCode(program.form1.Text(HotkeyField::Text4));
+    BindHotkey(program, HotkeyId::Hide, hideRegistered, hideKey);
+    BindHotkey(program, HotkeyId::Restore, showRegistered, showKey);
+}
+
+std::intptr_t HotkeyProc(Program& program, os::Window window, unsigned message, std::uintptr_t wParam,
+                         std::intptr_t lParam) {
+    if (message == kWmHotkey) {
+        HideShowGame(program, static_cast<std::uint8_t>(wParam));
+        return 1;
+    }
+    return program.os.hotkeys.CallWindowProc(program.PrevWndProc, window, message, wParam, lParam);
+}
+
+} // namespace tuckaway::hotkeys

@@ -1,0 +1,197 @@
+#include "os/fake/FakeSystem.h"
+
+#include "state/Settings.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tuckaway::fake {
+
+os::Services FakeSystem::Services() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
+
+std::vector<std::string> FakeSystem::LogStartingWith(std::string_view prefix) const {
+    std::vector<std::string> lines;
+    std::ranges::copy_if(log, std::back_inserter(lines),
+                         [&](const std::string& line) { return line.starts_with(prefix); });
+    return lines;
+}
+
+std::optional<std::string> FakeSystem::Read(std::string_view application, std::string_view section,
+                                            std::string_view key) {
+    if (application != settings::kApplication || section != settings::kSection) {
+        throw std::logic_error("settings read outside the program's section");
+    }
+    log.push_back("Read " + std::string(key));
+    if (failReads) {
+        return std::nullopt;
+    }
+    const auto it = registry.find(key);
+    if (it == registry.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+void FakeSystem::Write(std::string_view application, std::string_view section, std::string_view key,
+                       std::string_view value) {
+    if (application != settings::kApplication || section != settings::kSection) {
+        throw std::logic_error("settings write outside the program's section");
+    }
+    log.push_back("Write " + std::string(key) + "=" + std::string(value));
+    registry[std::string(key)] = value;
+}
+
+os::Window FakeSystem::FindWindowByTitle(std::string_view title) {
+    log.push_back("FindWindow " + std::string(title));
+    const auto it = windowsByTitle.find(title);
+    return it == windowsByTitle.end() ? os::Window{} : it->second;
+}
+
+void FakeSystem::ShowWindow(os::Window window, ShowCommand command) {
+    log.push_back("ShowWindow " + std::to_string(window.value) + " " + std::to_string(static_cast<int>(command)));
+    visible[window.value] = command != ShowCommand::Hide;
+}
+
+void FakeSystem::SetForegroundWindow(os::Window window) {
+    log.push_back("SetForegroundWindow " + std::to_string(window.value));
+    foreground = window;
+}
+
+void FakeSystem::PumpPendingMessages() {
+    log.push_back("Pump");
+    // Messages that arrive while these run wait for the next pump, as in a real queue.
+    auto now = std::move(pending);
+    pending.clear();
+    for (auto& message : now) {
+        message();
+    }
+}
+
+bool FakeSystem::RegisterHotKey(os::Window window, int id, unsigned modifiers, unsigned virtualKey) {
+    log.push_back("RegisterHotKey " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
+                  std::to_string(virtualKey));
+    const auto combination = std::make_pair(modifiers, virtualKey);
+    const bool taken =
+        std::ranges::find(heldElsewhere, combination) != heldElsewhere.end() ||
+        std::ranges::any_of(registered, [&](const HotkeyRegistration& r) {
+            return (r.modifiers == modifiers && r.virtualKey == virtualKey) || (r.window == window && r.id == id);
+        });
+    if (taken) {
+        return false;
+    }
+    registered.push_back({window, id, modifiers, virtualKey});
+    return true;
+}
+
+void FakeSystem::UnregisterHotKey(os::Window window, int id) {
+    log.push_back("UnregisterHotKey " + std::to_string(id));
+    std::erase_if(registered, [&](const HotkeyRegistration& r) { return r.window == window && r.id == id; });
+}
+
+std::uintptr_t FakeSystem::InstallHotkeyProc(os::Window window) {
+    log.push_back("InstallHotkeyProc " + std::to_string(window.value));
+    return kPreviousProc;
+}
+
+std::intptr_t FakeSystem::CallWindowProc(std::uintptr_t procedure, os::Window window, unsigned message,
+                                         std::uintptr_t wParam, std::intptr_t lParam) {
+    log.push_back("CallWindowProc " + std::to_string(procedure));
+    return previousProc ? previousProc(window, message, wParam, lParam) : 0;
+}
+
+bool FakeSystem::EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) {
+    log.push_back("EnumerateMode " + std::to_string(modeNumber));
+    if (enumerationFails) {
+        return false;
+    }
+    mode = enumeratedMode;
+    return true;
+}
+
+std::int32_t FakeSystem::ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) {
+    log.push_back("ChangeMode " + std::to_string(mode.width) + "x" + std::to_string(mode.height));
+    modeChanges.emplace_back(mode, flags);
+    if (changeResult) {
+        return *changeResult;
+    }
+    displaySize = {mode.width, mode.height};
+    return os::kDisplayChangeSuccessful;
+}
+
+os::Size FakeSystem::CurrentSize() { return displaySize; }
+
+void FakeSystem::RequestRestart() {
+    log.push_back("RequestRestart");
+    ++restarts;
+}
+
+os::BoxAnswer FakeSystem::Show(std::string_view text, std::string_view caption, os::BoxStyle style) {
+    log.push_back("MessageBox " + std::string(text));
+    boxes.push_back({std::string(text), std::string(caption), style});
+    if (whileBoxOpen) {
+        whileBoxOpen();
+    }
+    if (!answers.empty()) {
+        const os::BoxAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return style == os::BoxStyle::YesNoInformation ? os::BoxAnswer::No : os::BoxAnswer::Ok;
+}
+
+bool FakeSystem::Notify(Action action, const os::TrayIconRecord& record) {
+    log.push_back("Tray " + std::to_string(static_cast<int>(action)));
+    trayCalls.emplace_back(action, record);
+    return true;
+}
+
+os::Icon FakeSystem::Logo(int pictureNumber) { return os::Icon{0x1000u + static_cast<unsigned>(pictureNumber)}; }
+
+bool FakeSystem::ClaimFirstInstance() { return !anotherInstanceRuns; }
+
+os::Window FakeSystem::MainWindow() { return kMainWindow; }
+
+void FakeSystem::HideMainWindow() {
+    log.push_back("HideMainWindow");
+    mainWindowHidden = true;
+}
+
+bool FakeSystem::DialogExists(Dialog dialog) { return dialogExists[dialog]; }
+
+void FakeSystem::CreateDialogWindow(Dialog dialog) {
+    log.push_back(dialog == Dialog::Main ? "CreateMainDialog" : "CreateHotkeyDialog");
+    dialogExists[dialog] = true;
+    dialogVisible[dialog] = false;
+}
+
+os::Window FakeSystem::DialogWindow(Dialog dialog) {
+    if (!dialogExists[dialog]) {
+        return {};
+    }
+    return dialog == Dialog::Main ? kMainDialogWindow : kHotkeyDialogWindow;
+}
+
+void FakeSystem::ShowDialog(Dialog dialog) {
+    log.push_back(dialog == Dialog::Main ? "ShowMainDialog" : "ShowHotkeyDialog");
+    dialogVisible[dialog] = true;
+}
+
+void FakeSystem::HideDialog(Dialog dialog) {
+    log.push_back(dialog == Dialog::Main ? "HideMainDialog" : "HideHotkeyDialog");
+    dialogVisible[dialog] = false;
+}
+
+void FakeSystem::ShowHelpText(std::string_view text) { helpText = text; }
+void FakeSystem::ShowGameSelection(int entryIndex) { shownSelection = entryIndex; }
+void FakeSystem::ShowGameListLocked(bool locked) { shownLocked = locked; }
+void FakeSystem::ShowScreenResCheck(int value) { shownCheck = value; }
+void FakeSystem::ShowHotkeyField(HotkeyField field, std::string_view text) { shownFields[field] = text; }
+
+os::Window FakeSystem::AddGameWindow(std::string_view title) {
+    const os::Window window{0x5000u + windowsByTitle.size()};
+    windowsByTitle[std::string(title)] = window;
+    visible[window.value] = true;
+    return window;
+}
+
+} // namespace tuckaway::fake
