@@ -13,7 +13,7 @@ namespace tuckaway {
 class Program;
 
 inline constexpr std::uint32_t kTrayIconId = 1;
-inline constexpr std::uint32_t kTrayFlags = 7; // NIF_MESSAGE | NIF_ICON | NIF_TIP
+inline constexpr std::uint32_t kTrayFlags = 7;                // NIF_MESSAGE | NIF_ICON | NIF_TIP
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x0200; // WM_MOUSEMOVE
 inline constexpr std::string_view kStartupTip = "Tuckaway: INACTIVE";
 

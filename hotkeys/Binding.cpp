@@ -18,8 +18,12 @@ constexpr std::array<std::pair<std::string_view, unsigned>, 7> kModifiers = {{
     {"Control+Shift", 6},
 }};
 
-HotkeyField ModifierField(HotkeyId id) { return id == HotkeyId::Hide ? HotkeyField::Text1 : HotkeyField::Text2; }
-HotkeyField KeyField(HotkeyId id) { return id == HotkeyId::Hide ? HotkeyField::Text3 : HotkeyField::Text4; }
+HotkeyField ModifierField(HotkeyId id) {
+    return id == HotkeyId::Hide ? HotkeyField::Text1 : HotkeyField::Text2;
+}
+HotkeyField KeyField(HotkeyId id) {
+    return id == HotkeyId::Hide ? HotkeyField::Text3 : HotkeyField::Text4;
+}
 
 } // namespace
 
@@ -95,7 +99,7 @@ std::intptr_t HotkeyProc(Program& program, os::Window window, unsigned message, 
         HideShowGame(program, static_cast<std::uint8_t>(wParam));
         return 1;
     }
-    return program.os.hotkeys.CallWindowProc(program.PrevWndProc, window, message, wParam, lParam);
+    return program.os.hotkeys.CallPreviousProc(program.PrevWndProc, window, message, wParam, lParam);
 }
 
 } // namespace tuckaway::hotkeys

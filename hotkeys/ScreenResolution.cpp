@@ -29,6 +29,8 @@ bool SetScreenResolution(os::Display& display, os::MessageBoxes& boxes, std::int
     }
 }
 
-void RestartWindows(os::Display& display) { display.RequestRestart(); }
+void RestartWindows(os::Display& display) {
+    display.RequestRestart();
+}
 
 } // namespace tuckaway::hotkeys

@@ -67,8 +67,8 @@ public:
     // returns the previous one as an opaque value.
     virtual std::uintptr_t InstallHotkeyProc(Window window) = 0;
     // Hands a message on to a window procedure obtained from InstallHotkeyProc.
-    virtual std::intptr_t CallWindowProc(std::uintptr_t procedure, Window window, unsigned message,
-                                         std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual std::intptr_t CallPreviousProc(std::uintptr_t procedure, Window window, unsigned message,
+                                           std::uintptr_t wParam, std::intptr_t lParam) = 0;
 };
 
 // The members of a display-mode record that the program touches; the platform

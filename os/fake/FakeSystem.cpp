@@ -7,7 +7,9 @@
 
 namespace tuckaway::fake {
 
-os::Services FakeSystem::Services() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
+os::Services FakeSystem::Services() {
+    return {*this, *this, *this, *this, *this, *this, *this, *this};
+}
 
 std::vector<std::string> FakeSystem::LogStartingWith(std::string_view prefix) const {
     std::vector<std::string> lines;
@@ -48,7 +50,8 @@ os::Window FakeSystem::FindWindowByTitle(std::string_view title) {
 }
 
 void FakeSystem::ShowWindow(os::Window window, ShowCommand command) {
-    log.push_back("ShowWindow " + std::to_string(window.value) + " " + std::to_string(static_cast<int>(command)));
+    log.push_back("ShowWindow " + std::to_string(window.value) + " " +
+                  std::to_string(static_cast<int>(command)));
     visible[window.value] = command != ShowCommand::Hide;
 }
 
@@ -71,11 +74,11 @@ bool FakeSystem::RegisterHotKey(os::Window window, int id, unsigned modifiers, u
     log.push_back("RegisterHotKey " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
                   std::to_string(virtualKey));
     const auto combination = std::make_pair(modifiers, virtualKey);
-    const bool taken =
-        std::ranges::find(heldElsewhere, combination) != heldElsewhere.end() ||
-        std::ranges::any_of(registered, [&](const HotkeyRegistration& r) {
-            return (r.modifiers == modifiers && r.virtualKey == virtualKey) || (r.window == window && r.id == id);
-        });
+    const bool taken = std::ranges::find(heldElsewhere, combination) != heldElsewhere.end() ||
+                       std::ranges::any_of(registered, [&](const HotkeyRegistration& r) {
+                           return (r.modifiers == modifiers && r.virtualKey == virtualKey) ||
+                                  (r.window == window && r.id == id);
+                       });
     if (taken) {
         return false;
     }
@@ -93,8 +96,8 @@ std::uintptr_t FakeSystem::InstallHotkeyProc(os::Window window) {
     return kPreviousProc;
 }
 
-std::intptr_t FakeSystem::CallWindowProc(std::uintptr_t procedure, os::Window window, unsigned message,
-                                         std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t FakeSystem::CallPreviousProc(std::uintptr_t procedure, os::Window window, unsigned message,
+                                           std::uintptr_t wParam, std::intptr_t lParam) {
     log.push_back("CallWindowProc " + std::to_string(procedure));
     return previousProc ? previousProc(window, message, wParam, lParam) : 0;
 }
@@ -118,7 +121,9 @@ std::int32_t FakeSystem::ChangeMode(const os::DisplayMode& mode, std::uint32_t f
     return os::kDisplayChangeSuccessful;
 }
 
-os::Size FakeSystem::CurrentSize() { return displaySize; }
+os::Size FakeSystem::CurrentSize() {
+    return displaySize;
+}
 
 void FakeSystem::RequestRestart() {
     log.push_back("RequestRestart");
@@ -145,18 +150,26 @@ bool FakeSystem::Notify(Action action, const os::TrayIconRecord& record) {
     return true;
 }
 
-os::Icon FakeSystem::Logo(int pictureNumber) { return os::Icon{0x1000u + static_cast<unsigned>(pictureNumber)}; }
+os::Icon FakeSystem::Logo(int pictureNumber) {
+    return os::Icon{0x1000u + static_cast<unsigned>(pictureNumber)};
+}
 
-bool FakeSystem::ClaimFirstInstance() { return !anotherInstanceRuns; }
+bool FakeSystem::ClaimFirstInstance() {
+    return !anotherInstanceRuns;
+}
 
-os::Window FakeSystem::MainWindow() { return kMainWindow; }
+os::Window FakeSystem::MainWindow() {
+    return kMainWindow;
+}
 
 void FakeSystem::HideMainWindow() {
     log.push_back("HideMainWindow");
     mainWindowHidden = true;
 }
 
-bool FakeSystem::DialogExists(Dialog dialog) { return dialogExists[dialog]; }
+bool FakeSystem::DialogExists(Dialog dialog) {
+    return dialogExists[dialog];
+}
 
 void FakeSystem::CreateDialogWindow(Dialog dialog) {
     log.push_back(dialog == Dialog::Main ? "CreateMainDialog" : "CreateHotkeyDialog");
@@ -181,11 +194,21 @@ void FakeSystem::HideDialog(Dialog dialog) {
     dialogVisible[dialog] = false;
 }
 
-void FakeSystem::ShowHelpText(std::string_view text) { helpText = text; }
-void FakeSystem::ShowGameSelection(int entryIndex) { shownSelection = entryIndex; }
-void FakeSystem::ShowGameListLocked(bool locked) { shownLocked = locked; }
-void FakeSystem::ShowScreenResCheck(int value) { shownCheck = value; }
-void FakeSystem::ShowHotkeyField(HotkeyField field, std::string_view text) { shownFields[field] = text; }
+void FakeSystem::ShowHelpText(std::string_view text) {
+    helpText = text;
+}
+void FakeSystem::ShowGameSelection(int entryIndex) {
+    shownSelection = entryIndex;
+}
+void FakeSystem::ShowGameListLocked(bool locked) {
+    shownLocked = locked;
+}
+void FakeSystem::ShowScreenResCheck(int value) {
+    shownCheck = value;
+}
+void FakeSystem::ShowHotkeyField(HotkeyField field, std::string_view text) {
+    shownFields[field] = text;
+}
 
 os::Window FakeSystem::AddGameWindow(std::string_view title) {
     const os::Window window{0x5000u + windowsByTitle.size()};

@@ -109,8 +109,8 @@ public:
     bool RegisterHotKey(os::Window window, int id, unsigned modifiers, unsigned virtualKey) override;
     void UnregisterHotKey(os::Window window, int id) override;
     std::uintptr_t InstallHotkeyProc(os::Window window) override;
-    std::intptr_t CallWindowProc(std::uintptr_t procedure, os::Window window, unsigned message,
-                                 std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::intptr_t CallPreviousProc(std::uintptr_t procedure, os::Window window, unsigned message,
+                                   std::uintptr_t wParam, std::intptr_t lParam) override;
     // os::Display
     bool EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) override;
     std::int32_t ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) override;

@@ -1,0 +1,97 @@
+#pragma once
+
+// The OS services implemented with the real Win32 calls.
+
+#include "os/Services.h"
+#include "os/win32/Handles.h"
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace tuckaway::win32 {
+
+// Values live under HKEY_CURRENT_USER\Software\<application>\<section>, as REG_SZ.
+class RegistrySettings final : public os::SettingsStore {
+public:
+    std::optional<std::string> Read(std::string_view application, std::string_view section,
+                                    std::string_view key) override;
+    void Write(std::string_view application, std::string_view section, std::string_view key,
+               std::string_view value) override;
+};
+
+class Windows final : public os::WindowManager {
+public:
+    os::Window FindWindowByTitle(std::string_view title) override;
+    void ShowWindow(os::Window window, ShowCommand command) override;
+    void SetForegroundWindow(os::Window window) override;
+    void PumpPendingMessages() override;
+};
+
+using HotkeyTarget = std::function<std::intptr_t(os::Window, unsigned, std::uintptr_t, std::intptr_t)>;
+
+class Hotkeys final : public os::HotkeyRegistrar {
+public:
+    // The procedure that InstallHotkeyProc puts in place forwards every message here.
+    explicit Hotkeys(HotkeyTarget target);
+    // Registrations still in place are given back when the owner goes.
+    ~Hotkeys() override;
+    Hotkeys(const Hotkeys&) = delete;
+    Hotkeys& operator=(const Hotkeys&) = delete;
+
+    bool RegisterHotKey(os::Window window, int id, unsigned modifiers, unsigned virtualKey) override;
+    void UnregisterHotKey(os::Window window, int id) override;
+    std::uintptr_t InstallHotkeyProc(os::Window window) override;
+    std::intptr_t CallPreviousProc(std::uintptr_t procedure, os::Window window, unsigned message,
+                                   std::uintptr_t wParam, std::intptr_t lParam) override;
+
+private:
+    std::vector<std::pair<HWND, int>> registered_;
+};
+
+class Display final : public os::Display {
+public:
+    bool EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) override;
+    std::int32_t ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) override;
+    os::Size CurrentSize() override;
+    void RequestRestart() override;
+
+private:
+    // The whole record of the last enumeration: a change request keeps every
+    // member the logic does not touch as the enumeration left it.
+    DEVMODEW enumerated_{};
+};
+
+class MessageBoxes final : public os::MessageBoxes {
+public:
+    os::BoxAnswer Show(std::string_view text, std::string_view caption, os::BoxStyle style) override;
+};
+
+class Tray final : public os::Tray {
+public:
+    bool Notify(Action action, const os::TrayIconRecord& record) override;
+};
+
+// Picture1 to Picture18 are icon resources 101 to 118.
+class Pictures final : public os::Pictures {
+public:
+    explicit Pictures(HINSTANCE instance);
+    os::Icon Logo(int pictureNumber) override;
+
+private:
+    std::array<UniqueIcon, 18> logos_;
+};
+
+class InstanceGuard final : public os::InstanceGuard {
+public:
+    bool ClaimFirstInstance() override;
+
+private:
+    UniqueKernelHandle mutex_;
+};
+
+inline constexpr int kLogoResourceBase = 100;
+
+} // namespace tuckaway::win32

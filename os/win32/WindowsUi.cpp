@@ -1,0 +1,297 @@
+#include "os/win32/WindowsUi.h"
+
+#include "app/Program.h"
+#include "os/win32/Text.h"
+#include "state/Catalogue.h"
+
+namespace tuckaway::win32 {
+namespace {
+
+constexpr wchar_t kMainWindowClass[] = L"Tuckaway.Varer";
+constexpr wchar_t kMainDialogClass[] = L"Tuckaway.frmAbout";
+constexpr wchar_t kHotkeyDialogClass[] = L"Tuckaway.Form1";
+
+constexpr COLORREF kPanelGrey = RGB(192, 192, 192);
+constexpr COLORREF kLabelWhite = RGB(255, 255, 255);
+
+constexpr wchar_t kInstructions[] =
+    L"Click on a text field and then press the key combination you want.  The primary text fields will only "
+    L"accept Control, Alt, and/or Shift and the secondary fields will accept characters from A - Z. Once "
+    L"finished, click 'Okay!'!";
+
+template <LRESULT (WindowsUi::*Handler)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<WindowsUi*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    return (self->*Handler)(window, message, wParam, lParam);
+}
+
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+    ::RegisterClassExW(&windowClass);
+}
+
+HFONT MessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return ::CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+} // namespace
+
+WindowsUi::WindowsUi(HINSTANCE instance)
+    : instance_(instance), font_(MessageFont()), greyBrush_(::CreateSolidBrush(kPanelGrey)) {
+    RegisterWindowClass(instance_, kMainWindowClass, &Route<&WindowsUi::MainWindowMessage>,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RegisterWindowClass(instance_, kMainDialogClass, &Route<&WindowsUi::MainDialogMessage>,
+                        static_cast<HBRUSH>(::GetStockObject(DKGRAY_BRUSH)));
+    RegisterWindowClass(instance_, kHotkeyDialogClass, &Route<&WindowsUi::HotkeyDialogMessage>,
+                        static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+}
+
+WindowsUi::~WindowsUi() {
+    for (HWND* window : {&hotkeyDialog_, &mainDialog_, &mainWindow_}) {
+        if (*window) {
+            ::DestroyWindow(*window);
+            *window = nullptr;
+        }
+    }
+}
+
+void WindowsUi::CreateMainWindow() {
+    // Never shown: it owns the tray icon and receives its events.
+    mainWindow_ = ::CreateWindowExW(0, kMainWindowClass, L"Tuckaway", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, 200, 100, nullptr, nullptr, instance_, this);
+}
+
+int WindowsUi::RunMessageLoop() {
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Enter and Esc in a dialog reach its Okay button through the dialog manager.
+        const bool handled = (mainDialog_ && ::IsDialogMessageW(mainDialog_, &message)) ||
+                             (hotkeyDialog_ && ::IsDialogMessageW(hotkeyDialog_, &message));
+        if (!handled) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+os::Window WindowsUi::MainWindow() {
+    return os::Window{reinterpret_cast<std::uintptr_t>(mainWindow_)};
+}
+
+void WindowsUi::HideMainWindow() {
+    ::ShowWindow(mainWindow_, SW_HIDE);
+}
+
+HWND& WindowsUi::DialogHandle(Dialog dialog) {
+    return dialog == Dialog::Main ? mainDialog_ : hotkeyDialog_;
+}
+
+bool WindowsUi::DialogExists(Dialog dialog) {
+    return ::IsWindow(DialogHandle(dialog)) != FALSE;
+}
+
+void WindowsUi::CreateDialogWindow(Dialog dialog) {
+    if (dialog == Dialog::Main) {
+        // No taskbar button; window text "v"; 299 x 452 client area at (453, 39).
+        mainDialog_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kMainDialogClass, L"v",
+                                        WS_POPUP | WS_CLIPCHILDREN, 453, 39, 299, 452, nullptr, nullptr,
+                                        instance_, this);
+        BuildMainDialog(mainDialog_);
+    } else {
+        hotkeyDialog_ =
+            ::CreateWindowExW(WS_EX_CONTROLPARENT, kHotkeyDialogClass, L"", WS_POPUP | WS_CLIPCHILDREN, 448,
+                              505, 573, 142, nullptr, nullptr, instance_, this);
+        BuildHotkeyDialog(hotkeyDialog_);
+    }
+}
+
+os::Window WindowsUi::DialogWindow(Dialog dialog) {
+    return os::Window{reinterpret_cast<std::uintptr_t>(DialogHandle(dialog))};
+}
+
+void WindowsUi::ShowDialog(Dialog dialog) {
+    ::ShowWindow(DialogHandle(dialog), SW_SHOW);
+}
+
+void WindowsUi::HideDialog(Dialog dialog) {
+    ::ShowWindow(DialogHandle(dialog), SW_HIDE);
+}
+
+void WindowsUi::ShowHelpText(std::string_view text) {
+    ::SetDlgItemTextW(mainDialog_, static_cast<int>(MainDialogControl::Text2), Wide(text).c_str());
+}
+
+void WindowsUi::ShowGameSelection(int entryIndex) {
+    ::SendDlgItemMessageW(mainDialog_, static_cast<int>(MainDialogControl::Combo1), CB_SETCURSEL,
+                          static_cast<WPARAM>(entryIndex), 0);
+}
+
+void WindowsUi::ShowGameListLocked(bool locked) {
+    ::EnableWindow(::GetDlgItem(mainDialog_, static_cast<int>(MainDialogControl::Combo1)), !locked);
+}
+
+void WindowsUi::ShowScreenResCheck(int value) {
+    ::CheckDlgButton(mainDialog_, static_cast<int>(MainDialogControl::ScreenResCheck),
+                     value == 1 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void WindowsUi::ShowHotkeyField(HotkeyField field, std::string_view text) {
+    constexpr HotkeyDialogControl kIds[] = {HotkeyDialogControl::Text1, HotkeyDialogControl::Text2,
+                                            HotkeyDialogControl::Text3, HotkeyDialogControl::Text4};
+    ::SetDlgItemTextW(hotkeyDialog_, static_cast<int>(kIds[static_cast<int>(field) - 1]), Wide(text).c_str());
+}
+
+HWND WindowsUi::CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x,
+                            int y, int width, int height, int id, DWORD exStyle) {
+    HWND child =
+        ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                          parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return child;
+}
+
+void WindowsUi::BuildMainDialog(HWND dialog) {
+    CreateChild(dialog, L"EDIT", L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL, 34, 136, 233,
+                193, static_cast<int>(MainDialogControl::Text2));
+    // The height of a drop-down list includes its open list.
+    HWND combo = CreateChild(dialog, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 32, 340,
+                             235, 21 + 200, static_cast<int>(MainDialogControl::Combo1));
+    for (std::string_view entry : catalogue::ListEntries()) {
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+    }
+    CreateChild(dialog, L"BUTTON", L"Dynamic Screen Resolution Modifier", BS_AUTOCHECKBOX | WS_TABSTOP, 33,
+                368, 293, 17, static_cast<int>(MainDialogControl::ScreenResCheck));
+    CreateChild(dialog, L"BUTTON", L"Okay!", BS_DEFPUSHBUTTON | WS_TABSTOP, 32, 400, 235, 17,
+                static_cast<int>(MainDialogControl::cmdOK));
+}
+
+void WindowsUi::BuildHotkeyDialog(HWND dialog) {
+    // Created in tab order.
+    CreateChild(dialog, L"EDIT", L"", ES_READONLY | WS_TABSTOP, 331, 40, 155, 20,
+                static_cast<int>(HotkeyDialogControl::Text1), WS_EX_CLIENTEDGE);
+    CreateChild(dialog, L"EDIT", L"", ES_READONLY | WS_TABSTOP, 502, 40, 37, 20,
+                static_cast<int>(HotkeyDialogControl::Text3), WS_EX_CLIENTEDGE);
+    CreateChild(dialog, L"EDIT", L"", ES_READONLY | WS_TABSTOP, 346, 64, 140, 20,
+                static_cast<int>(HotkeyDialogControl::Text2), WS_EX_CLIENTEDGE);
+    CreateChild(dialog, L"EDIT", L"", ES_READONLY | WS_TABSTOP, 502, 64, 37, 20,
+                static_cast<int>(HotkeyDialogControl::Text4), WS_EX_CLIENTEDGE);
+    CreateChild(dialog, L"BUTTON", L"Okay!", BS_PUSHBUTTON | WS_TABSTOP, 282, 96, 257, 16,
+                static_cast<int>(HotkeyDialogControl::Command2));
+    CreateChild(dialog, L"EDIT", kInstructions, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, 35, 40,
+                233, 72, static_cast<int>(HotkeyDialogControl::Text5));
+    CreateChild(dialog, L"STATIC", L"To Hide:", 0, 283, 42, 41, 13, -1);
+    CreateChild(dialog, L"STATIC", L"+", 0, 490, 42, 6, 13, -1);
+    CreateChild(dialog, L"STATIC", L"To Restore:", 0, 283, 67, 56, 13, -1);
+    CreateChild(dialog, L"STATIC", L"+", 0, 490, 66, 6, 13, -1);
+}
+
+LRESULT WindowsUi::MainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DESTROY:
+        mainWindow_ = nullptr;
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT WindowsUi::MainDialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: {
+        if (!program_) {
+            break;
+        }
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        if (id == static_cast<int>(MainDialogControl::Combo1) && code == CBN_SELCHANGE) {
+            const auto index = ::SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0);
+            if (index != CB_ERR) {
+                program_->frmAbout.UserSelected(static_cast<int>(index));
+            }
+            return 0;
+        }
+        if (id == static_cast<int>(MainDialogControl::ScreenResCheck) && code == BN_CLICKED) {
+            const bool checked =
+                ::SendMessageW(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0) == BST_CHECKED;
+            program_->frmAbout.SetScreenResCheck(checked ? 1 : 0);
+            return 0;
+        }
+        if (id == IDOK || id == IDCANCEL) {
+            program_->frmAbout.cmdOK_Click();
+            return 0;
+        }
+        break;
+    }
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == static_cast<int>(MainDialogControl::Text2)) {
+            ::SetBkColor(dc, kPanelGrey);
+            return reinterpret_cast<LRESULT>(greyBrush_.get());
+        }
+        ::SetTextColor(dc, kLabelWhite);
+        ::SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(::GetStockObject(DKGRAY_BRUSH));
+    }
+    case WM_CLOSE:
+        // Closing only hides it: the rest of the program reads its fields.
+        if (program_) {
+            program_->frmAbout.cmdOK_Click();
+        }
+        return 0;
+    case WM_DESTROY:
+        mainDialog_ = nullptr;
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT WindowsUi::HotkeyDialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        if (id == static_cast<int>(HotkeyDialogControl::Text5)) {
+            ::SetBkColor(dc, kPanelGrey);
+            return reinterpret_cast<LRESULT>(greyBrush_.get());
+        }
+        if (id == -1) {
+            ::SetTextColor(dc, kLabelWhite);
+            ::SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
+        }
+        break;
+    }
+    case WM_CLOSE:
+        ::ShowWindow(window, SW_HIDE);
+        return 0;
+    case WM_DESTROY:
+        hotkeyDialog_ = nullptr;
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace tuckaway::win32
