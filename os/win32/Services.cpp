@@ -21,6 +21,10 @@ HotkeyTarget& Target() {
 }
 
 LRESULT CALLBACK HotkeyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The window can outlive its registrar by its last few messages.
+    if (!Target()) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
     return static_cast<LRESULT>(Target()(os::Window{reinterpret_cast<std::uintptr_t>(window)}, message,
                                          static_cast<std::uintptr_t>(wParam),
                                          static_cast<std::intptr_t>(lParam)));
@@ -228,7 +232,12 @@ bool InstanceGuard::ClaimFirstInstance() {
         // tells nothing, and refusing to start would be worse than a second copy.
         return error != ERROR_ACCESS_DENIED;
     }
-    return error != ERROR_ALREADY_EXISTS;
+    if (error == ERROR_ALREADY_EXISTS) {
+        // Not ours to keep: the first instance owns it.
+        mutex_.reset();
+        return false;
+    }
+    return true;
 }
 
 } // namespace tuckaway::win32

@@ -1,0 +1,182 @@
+#include "os/win32/Services.h"
+#include "os/win32/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tuckaway::win32 {
+namespace {
+
+// Each run works on a throw-away application key and removes it afterwards.
+class RegistrySettingsTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + Wide(application)).c_str());
+    }
+    const std::string application = "Tuckaway test " + std::to_string(::GetCurrentProcessId());
+    RegistrySettings settings;
+};
+
+TEST_F(RegistrySettingsTest, WritesReadableRegSzValuesUnderTheApplicationAndSection) {
+    EXPECT_FALSE(settings.Read(application, "program", "HideQ3Func"));
+    settings.Write(application, "program", "HideQ3Func", "Control");
+    settings.Write(application, "program", "currentgame", " ");
+    settings.Write(application, "program", "empty", "");
+    EXPECT_EQ(settings.Read(application, "program", "HideQ3Func"), "Control");
+    EXPECT_EQ(settings.Read(application, "program", "currentgame"), " ");
+    EXPECT_EQ(settings.Read(application, "program", "empty"), "");
+
+    wchar_t raw[32] = {};
+    DWORD type = 0;
+    DWORD bytes = sizeof raw;
+    ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, (L"Software\\" + Wide(application) + L"\\program").c_str(),
+                             L"HideQ3Func", RRF_RT_ANY, &type, raw, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_STREQ(raw, L"Control");
+}
+
+TEST_F(RegistrySettingsTest, LongAndNonAsciiValuesSurviveTheRoundTrip) {
+    const std::string title = "Jedi Knight\xC2\xAE: Jedi Academy";
+    settings.Write(application, "program", "currentgame", title);
+    EXPECT_EQ(settings.Read(application, "program", "currentgame"), title);
+
+    std::string huge(200000, 'x');
+    huge[123] = '\xC3';
+    huge[124] = '\xA9';
+    settings.Write(application, "program", "HideQ3Key", huge);
+    EXPECT_EQ(settings.Read(application, "program", "HideQ3Key"), huge);
+}
+
+TEST_F(RegistrySettingsTest, AValueOfAnotherTypeReadsAsMissing) {
+    settings.Write(application, "program", "DynaScreen", "1");
+    const DWORD number = 1;
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, (L"Software\\" + Wide(application) + L"\\program").c_str(),
+                                L"DynaScreen", REG_DWORD, &number, sizeof number),
+              ERROR_SUCCESS);
+    EXPECT_FALSE(settings.Read(application, "program", "DynaScreen"));
+}
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
+        return 42;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND MakeWindow(const wchar_t* title) {
+    static const ATOM windowClass = [] {
+        WNDCLASSW description{};
+        description.lpfnWndProc = &RecordingProc;
+        description.hInstance = ::GetModuleHandleW(nullptr);
+        description.lpszClassName = L"TuckawayTestWindow";
+        return ::RegisterClassW(&description);
+    }();
+    return ::CreateWindowExW(0, MAKEINTATOM(windowClass), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                             200, 100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+os::Window Wrap(HWND window) {
+    return os::Window{reinterpret_cast<std::uintptr_t>(window)};
+}
+
+TEST(WindowsTest, FindsGameWindowsByTheirWholeTitleIgnoringCase) {
+    const UniqueWindow academy(MakeWindow(L"Jedi Knight\u00AE: Jedi Academy"));
+    const UniqueWindow outcast(MakeWindow(L"Jedi Knight 2"));
+    Windows windows;
+    EXPECT_EQ(windows.FindWindowByTitle("Jedi Knight\xC2\xAE: Jedi Academy"), Wrap(academy.get()));
+    EXPECT_EQ(windows.FindWindowByTitle("JEDI KNIGHT\xC2\xAE: JEDI ACADEMY"), Wrap(academy.get()));
+    EXPECT_EQ(windows.FindWindowByTitle("Jedi Knight 2"), Wrap(outcast.get()));
+    EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight"));
+    EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight 2: Jedi Outcast MP"));
+}
+
+TEST(WindowsTest, HidesAndRestoresAWindow) {
+    const UniqueWindow game(MakeWindow(L"Quake 3: Arena"));
+    Windows windows;
+    windows.ShowWindow(Wrap(game.get()), os::WindowManager::ShowCommand::Hide);
+    EXPECT_FALSE(::IsWindowVisible(game.get()));
+    windows.ShowWindow(Wrap(game.get()), os::WindowManager::ShowCommand::Restore);
+    EXPECT_TRUE(::IsWindowVisible(game.get()));
+}
+
+TEST(WindowsTest, PumpDispatchesWhatIsQueuedAndKeepsAQuitForTheMainLoop) {
+    const UniqueWindow window(MakeWindow(L"pump target"));
+    ::PostMessageW(window.get(), WM_APP, 7, 0);
+    ::PostQuitMessage(3);
+    Windows().PumpPendingMessages();
+    EXPECT_EQ(::GetWindowLongPtrW(window.get(), GWLP_USERDATA), 7);
+    MSG message;
+    ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);
+}
+
+TEST(HotkeysTest, ASecondRegistrationOfTheSameCombinationFails) {
+    const UniqueWindow first(MakeWindow(L"first"));
+    const UniqueWindow second(MakeWindow(L"second"));
+    Hotkeys hotkeys([](os::Window, unsigned, std::uintptr_t, std::intptr_t) { return std::intptr_t{0}; });
+    constexpr unsigned kControlAltShift = 7;
+    ASSERT_TRUE(hotkeys.RegisterHotKey(Wrap(first.get()), 0, kControlAltShift, 'Q'));
+    EXPECT_FALSE(hotkeys.RegisterHotKey(Wrap(second.get()), 1, kControlAltShift, 'Q'));
+    hotkeys.UnregisterHotKey(Wrap(first.get()), 0);
+    EXPECT_TRUE(hotkeys.RegisterHotKey(Wrap(second.get()), 1, kControlAltShift, 'Q'));
+    hotkeys.UnregisterHotKey(Wrap(second.get()), 1);
+}
+
+TEST(HotkeysTest, InstalledProcedureSeesEveryMessageAndCanHandOnToThePreviousOne) {
+    const UniqueWindow window(MakeWindow(L"hot-key window"));
+    std::uintptr_t previous = 0;
+    std::vector<unsigned> seen;
+    Hotkeys* registrar = nullptr;
+    Hotkeys hotkeys([&](os::Window target, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+        seen.push_back(message);
+        if (message == WM_HOTKEY) {
+            return std::intptr_t{1};
+        }
+        return registrar->CallPreviousProc(previous, target, message, wParam, lParam);
+    });
+    registrar = &hotkeys;
+    previous = hotkeys.InstallHotkeyProc(Wrap(window.get()));
+    EXPECT_EQ(previous, reinterpret_cast<std::uintptr_t>(&RecordingProc));
+
+    EXPECT_EQ(::SendMessageW(window.get(), WM_HOTKEY, 1, 0), 1);
+    EXPECT_EQ(::SendMessageW(window.get(), WM_APP, 9, 0), 42);
+    EXPECT_EQ(::GetWindowLongPtrW(window.get(), GWLP_USERDATA), 9);
+    EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<unsigned>(WM_HOTKEY)), seen.end());
+}
+
+TEST(TrayTest, AddsModifiesAndDeletesAnIconWithATipOfFullLength) {
+    const UniqueWindow owner(MakeWindow(L"tray owner"));
+    Tray tray;
+    os::TrayIconRecord record;
+    record.window = Wrap(owner.get());
+    record.id = 1;
+    record.flags = 7;
+    record.callbackMessage = WM_MOUSEMOVE;
+    record.icon = os::Icon{reinterpret_cast<std::uintptr_t>(::LoadIconW(nullptr, IDI_APPLICATION))};
+    std::memset(record.tip, 'x', sizeof record.tip); // no terminator at all: must still be safe
+    EXPECT_TRUE(tray.Notify(os::Tray::Action::Add, record));
+    EXPECT_TRUE(tray.Notify(os::Tray::Action::Modify, record));
+    EXPECT_TRUE(tray.Notify(os::Tray::Action::Delete, record));
+}
+
+TEST(InstanceGuardTest, OnlyTheFirstClaimInTheSessionSucceedsWhileItIsHeld) {
+    auto first = std::make_unique<InstanceGuard>();
+    ASSERT_TRUE(first->ClaimFirstInstance());
+    InstanceGuard second;
+    EXPECT_FALSE(second.ClaimFirstInstance());
+    first.reset();
+    InstanceGuard third;
+    EXPECT_TRUE(third.ClaimFirstInstance());
+}
+
+} // namespace
+} // namespace tuckaway::win32
