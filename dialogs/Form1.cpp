@@ -10,7 +10,9 @@ void Form1::Load() {
     }
 }
 
-const std::string& Form1::Text(HotkeyField field) const { return texts_[static_cast<int>(field) - 1]; }
+const std::string& Form1::Text(HotkeyField field) const {
+    return texts_[static_cast<int>(field) - 1];
+}
 
 void Form1::SetText(HotkeyField field, std::string_view text) {
     texts_[static_cast<int>(field) - 1] = text;

@@ -47,7 +47,9 @@ void FrmAbout::ScreenResCheck_Click() {
     }
 }
 
-void FrmAbout::cmdOK_Click() { program_.ui.HideDialog(Dialog::Main); }
+void FrmAbout::cmdOK_Click() {
+    program_.ui.HideDialog(Dialog::Main);
+}
 
 bool FrmAbout::SelectEntry(std::string_view entry) {
     const auto index = catalogue::EntryIndex(entry);

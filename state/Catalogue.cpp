@@ -39,9 +39,13 @@ const Game* GameOfTitle(std::string_view windowTitle) {
 
 } // namespace
 
-std::span<const std::string_view> ListEntries() { return kEntries; }
+std::span<const std::string_view> ListEntries() {
+    return kEntries;
+}
 
-std::span<const Game> ProbeOrder() { return kGames; }
+std::span<const Game> ProbeOrder() {
+    return kGames;
+}
 
 std::optional<int> EntryIndex(std::string_view displayName) {
     const auto it = std::ranges::find(kEntries, displayName);

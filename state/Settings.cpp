@@ -2,7 +2,9 @@
 
 namespace tuckaway::settings {
 
-std::string Store::Read(std::string_view key) { return store_.Read(kApplication, kSection, key).value_or(""); }
+std::string Store::Read(std::string_view key) {
+    return store_.Read(kApplication, kSection, key).value_or("");
+}
 
 void Store::Write(std::string_view key, std::string_view value) {
     store_.Write(kApplication, kSection, key, value);

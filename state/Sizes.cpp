@@ -4,7 +4,9 @@
 
 namespace tuckaway::sizes {
 
-std::string ToText(std::int32_t pixels) { return std::to_string(pixels); }
+std::string ToText(std::int32_t pixels) {
+    return std::to_string(pixels);
+}
 
 std::optional<std::int32_t> Parse(std::string_view text) {
     std::int32_t value = 0;
