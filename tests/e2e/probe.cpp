@@ -1,0 +1,315 @@
+// Looks at and pokes the Wine desktop for the end-to-end tests. Every command
+// prints tab-separated UTF-8 lines; the exit status says whether it worked.
+//
+//   probe windows                       hwnd, visible, rect, class, title of each top-level window
+//   probe foreground                    hwnd and title of the foreground window
+//   probe display                       screen width and height
+//   probe boxes                         hwnd, title, text of each Static in each visible dialog box
+//   probe click-box-button TITLE TEXT   presses a dialog box's button
+//   probe focus HWND|TITLE              makes a window the foreground window
+//   probe key COMBO                     types a key combination such as ctrl+shift+z
+//   probe setmode W H                   changes the display mode
+//   probe visible TITLE                 prints 1 or 0 (exit 0 / 1), or "missing" (exit 2)
+//   probe hide TITLE                    hides a window
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
+    return out;
+}
+
+// Keeps every record on one line and its fields apart.
+std::string Field(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c == L'\r') {
+            continue;
+        }
+        if (c == L'\n') {
+            out += L"\\n";
+        } else if (c == L'\t') {
+            out += L' ';
+        } else {
+            out += c;
+        }
+    }
+    return Utf8(out);
+}
+
+void Print(const std::string& line) {
+    const std::string withEnd = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), withEnd.data(), static_cast<DWORD>(withEnd.size()), &written,
+              nullptr);
+}
+
+std::string Hex(HWND window) {
+    char text[32];
+    wsprintfA(text, "0x%lx", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> VisibleBoxes() {
+    std::vector<HWND> boxes;
+    for (HWND window : TopLevelWindows()) {
+        if (IsWindowVisible(window) && ClassOf(window) == L"#32770") {
+            boxes.push_back(window);
+        }
+    }
+    return boxes;
+}
+
+HWND WindowFromArgument(const std::wstring& argument) {
+    if (argument.rfind(L"0x", 0) == 0) {
+        return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(argument.c_str(), nullptr, 16)));
+    }
+    return FindWindowW(nullptr, argument.c_str());
+}
+
+std::wstring WithoutAccelerator(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c != L'&') {
+            out += static_cast<wchar_t>(std::towlower(c));
+        }
+    }
+    return out;
+}
+
+int ListWindows() {
+    for (HWND window : TopLevelWindows()) {
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        char bounds[64];
+        wsprintfA(bounds, "%ld,%ld,%ld,%ld", rect.left, rect.top, rect.right, rect.bottom);
+        Print(Hex(window) + "\t" + (IsWindowVisible(window) ? "1" : "0") + "\t" + bounds + "\t" +
+              Field(ClassOf(window)) + "\t" + Field(TextOf(window)));
+    }
+    return 0;
+}
+
+int ListBoxes() {
+    for (HWND box : VisibleBoxes()) {
+        bool any = false;
+        for (HWND child : Children(box)) {
+            const std::wstring text = TextOf(child);
+            if (ClassOf(child) == L"Static" && !text.empty()) {
+                Print(Hex(box) + "\t" + Field(TextOf(box)) + "\t" + Field(text));
+                any = true;
+            }
+        }
+        if (!any) {
+            Print(Hex(box) + "\t" + Field(TextOf(box)) + "\t");
+        }
+    }
+    return 0;
+}
+
+int ClickBoxButton(const std::wstring& title, const std::wstring& buttonText) {
+    for (HWND box : VisibleBoxes()) {
+        if (TextOf(box) != title) {
+            continue;
+        }
+        for (HWND child : Children(box)) {
+            if (ClassOf(child) == L"Button" &&
+                WithoutAccelerator(TextOf(child)) == WithoutAccelerator(buttonText)) {
+                // Posted, not sent: the box's owner may be busy, and the probe must not hang on it.
+                const int id = GetDlgCtrlID(child);
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(child));
+                Print("clicked\t" + Hex(box) + "\t" + std::to_string(id));
+                return 0;
+            }
+        }
+    }
+    Print("missing");
+    return 1;
+}
+
+WORD VirtualKeyOf(const std::wstring& name) {
+    static const struct {
+        const wchar_t* name;
+        WORD key;
+    } named[] = {{L"ctrl", VK_CONTROL},  {L"control", VK_CONTROL}, {L"shift", VK_SHIFT},
+                 {L"alt", VK_MENU},      {L"win", VK_LWIN},        {L"esc", VK_ESCAPE},
+                 {L"escape", VK_ESCAPE}, {L"enter", VK_RETURN},    {L"return", VK_RETURN},
+                 {L"tab", VK_TAB},       {L"space", VK_SPACE}};
+    for (const auto& entry : named) {
+        if (name == entry.name) {
+            return entry.key;
+        }
+    }
+    if (name.size() == 1 && std::iswalnum(name[0])) {
+        return static_cast<WORD>(std::towupper(name[0]));
+    }
+    if (name.size() >= 2 && name[0] == L'f' && std::iswdigit(name[1])) {
+        const long number = std::wcstol(name.c_str() + 1, nullptr, 10);
+        if (number >= 1 && number <= 24) {
+            return static_cast<WORD>(VK_F1 + number - 1);
+        }
+    }
+    if (name.rfind(L"0x", 0) == 0) {
+        return static_cast<WORD>(std::wcstoul(name.c_str(), nullptr, 16));
+    }
+    return 0;
+}
+
+int PressKeys(const std::wstring& combo) {
+    std::vector<WORD> keys;
+    std::wstring lower = WithoutAccelerator(combo);
+    size_t start = 0;
+    while (start <= lower.size()) {
+        const size_t end = std::min(lower.find(L'+', start), lower.size());
+        const WORD key = VirtualKeyOf(lower.substr(start, end - start));
+        if (key == 0) {
+            Print("bad key");
+            return 2;
+        }
+        keys.push_back(key);
+        start = end + 1;
+    }
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Print(sent == inputs.size() ? "sent" : "failed");
+    return sent == inputs.size() ? 0 : 1;
+}
+
+int SetMode(int width, int height) {
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const LONG result = ChangeDisplaySettingsW(&mode, 0);
+    Print(std::to_string(result));
+    return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+}
+
+int Usage() {
+    Print("usage: probe windows|foreground|display|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
+          "key COMBO|setmode W H|visible TITLE|hide TITLE");
+    return 2;
+}
+
+} // namespace
+
+int main() {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv == nullptr || argc < 2) {
+        return Usage();
+    }
+    std::vector<std::wstring> args(argv + 1, argv + argc);
+    LocalFree(argv);
+    const std::wstring& command = args[0];
+
+    if (command == L"windows" && args.size() == 1) {
+        return ListWindows();
+    }
+    if (command == L"foreground" && args.size() == 1) {
+        HWND window = GetForegroundWindow();
+        Print(Hex(window) + "\t" + Field(window != nullptr ? TextOf(window) : L""));
+        return 0;
+    }
+    if (command == L"display" && args.size() == 1) {
+        Print(std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "\t" +
+              std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+        return 0;
+    }
+    if (command == L"boxes" && args.size() == 1) {
+        return ListBoxes();
+    }
+    if (command == L"click-box-button" && args.size() == 3) {
+        return ClickBoxButton(args[1], args[2]);
+    }
+    if (command == L"focus" && args.size() == 2) {
+        HWND window = WindowFromArgument(args[1]);
+        if (window == nullptr || !IsWindow(window)) {
+            Print("missing");
+            return 2;
+        }
+        const bool done = SetForegroundWindow(window);
+        Print(done ? "ok" : "failed");
+        return done ? 0 : 1;
+    }
+    if (command == L"key" && args.size() == 2) {
+        return PressKeys(args[1]);
+    }
+    if (command == L"setmode" && args.size() == 3) {
+        return SetMode(std::wcstol(args[1].c_str(), nullptr, 10), std::wcstol(args[2].c_str(), nullptr, 10));
+    }
+    if ((command == L"visible" || command == L"hide") && args.size() == 2) {
+        HWND window = FindWindowW(nullptr, args[1].c_str());
+        if (window == nullptr) {
+            Print("missing");
+            return 2;
+        }
+        if (command == L"hide") {
+            ShowWindow(window, SW_HIDE);
+            Print("hidden");
+            return 0;
+        }
+        const bool visible = IsWindowVisible(window);
+        Print(visible ? "1" : "0");
+        return visible ? 0 : 1;
+    }
+    return Usage();
+}

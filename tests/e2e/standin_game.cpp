@@ -1,0 +1,144 @@
+// A stand-in for a game: one visible top-level window with an exact title,
+// optionally switching the display mode at start the way a full-screen game does.
+//
+//   standin_game.exe TITLE [--mode WxH] [--log FILE] [--exit-after SECONDS]
+//
+// The log (also taken from TUCKAWAY_STANDIN_LOG) gets one line once the window
+// exists, so a test can wait for it without guessing.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr UINT_PTR kExitTimer = 1;
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
+    return out;
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kExitTimer) {
+            DestroyWindow(window);
+        }
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void AppendLog(const std::wstring& path, const std::string& line) {
+    if (path.empty()) {
+        return;
+    }
+    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv == nullptr || argc < 2) {
+        return 2;
+    }
+    std::wstring title = argv[1];
+    std::wstring logPath;
+    wchar_t envLog[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"TUCKAWAY_STANDIN_LOG", envLog, MAX_PATH) > 0) {
+        logPath = envLog;
+    }
+    int modeWidth = 0;
+    int modeHeight = 0;
+    UINT exitAfter = 0;
+    for (int i = 2; i + 1 < argc; i += 2) {
+        const std::wstring option = argv[i];
+        if (option == L"--mode") {
+            if (swscanf(argv[i + 1], L"%dx%d", &modeWidth, &modeHeight) != 2) {
+                return 2;
+            }
+        } else if (option == L"--log") {
+            logPath = argv[i + 1];
+        } else if (option == L"--exit-after") {
+            exitAfter = static_cast<UINT>(wcstoul(argv[i + 1], nullptr, 10));
+        } else {
+            return 2;
+        }
+    }
+    LocalFree(argv);
+
+    LONG modeResult = 0;
+    if (modeWidth > 0) {
+        DEVMODEW mode = {};
+        mode.dmSize = sizeof(mode);
+        mode.dmPelsWidth = static_cast<DWORD>(modeWidth);
+        mode.dmPelsHeight = static_cast<DWORD>(modeHeight);
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        modeResult = ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN);
+    }
+
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.lpszClassName = L"TuckawayStandinGame";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 40, 40,
+                                  640, 480, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        return 1;
+    }
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    SetForegroundWindow(window);
+    if (exitAfter > 0) {
+        SetTimer(window, kExitTimer, exitAfter * 1000, nullptr);
+    }
+
+    char line[160];
+    std::snprintf(line, sizeof(line), "started hwnd=0x%llx mode=%ld screen=%dx%d title=",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), modeResult,
+                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    AppendLog(logPath, line + Utf8(title) + "\n");
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (modeWidth > 0) {
+        ChangeDisplaySettingsW(nullptr, 0);
+    }
+    return 0;
+}
