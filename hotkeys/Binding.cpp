@@ -46,7 +46,7 @@ std::optional<unsigned> KeyCode(std::string_view keyText) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(keyText[i]); };
     const unsigned lead = byte(0);
     const std::size_t continuation = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    if (lead >= 0xF8 || continuation >= keyText.size()) {
+    if (lead >= 0xF8 || (lead & 0xC0u) == 0x80u || continuation >= keyText.size()) {
         return lead;
     }
     constexpr unsigned kLeadBits[] = {0x7F, 0x1F, 0x0F, 0x07};
