@@ -57,6 +57,12 @@ std::optional<unsigned> KeyCode(std::string_view keyText) {
         }
         code = (code << 6) | (byte(i) & 0x3Fu);
     }
+    // Overlong forms, surrogates and values past Unicode are malformed too: an
+    // overlong "Z" must not register the Z key.
+    constexpr unsigned kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    if (code < kSmallest[continuation] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        return lead;
+    }
     return code;
 }
 
