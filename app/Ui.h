@@ -30,6 +30,10 @@ public:
     // Shown modeless and without an owner.
     virtual void ShowDialog(Dialog dialog) = 0;
     virtual void HideDialog(Dialog dialog) = 0;
+    // Cuts the dialog's window to the outline of its skin.
+    virtual void ShapeDialog(Dialog dialog) = 0;
+    // Lets the system move the dialog with the mouse, as if its title bar were held.
+    virtual void DragDialog(Dialog dialog) = 0;
 
     virtual void ShowHelpText(std::string_view text) = 0;
     virtual void ShowGameSelection(int entryIndex) = 0;

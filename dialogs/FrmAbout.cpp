@@ -1,6 +1,7 @@
 #include "dialogs/FrmAbout.h"
 
 #include "app/Program.h"
+#include "dialogs/Form1.h"
 #include "state/Catalogue.h"
 #include "state/Sizes.h"
 
@@ -27,6 +28,7 @@ void FrmAbout::Form_Load() {
     Text1 = program_.settings.Read(settings::kCurrentGame);
     Text2 = kHelpText;
     program_.ui.ShowHelpText(Text2);
+    program_.ui.ShapeDialog(Dialog::Main);
 }
 
 void FrmAbout::Combo1_Click() {
@@ -49,6 +51,12 @@ void FrmAbout::ScreenResCheck_Click() {
 
 void FrmAbout::cmdOK_Click() {
     program_.ui.HideDialog(Dialog::Main);
+}
+
+void FrmAbout::Label1_MouseMove(unsigned buttons, unsigned /*shift*/, int /*x*/, int /*y*/) {
+    if (buttons == kLeftButton) {
+        program_.ui.DragDialog(Dialog::Main);
+    }
 }
 
 bool FrmAbout::SelectEntry(std::string_view entry) {

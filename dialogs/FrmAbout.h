@@ -24,6 +24,7 @@ public:
     void Combo1_Click();
     void ScreenResCheck_Click();
     void cmdOK_Click();
+    void Label1_MouseMove(unsigned buttons, unsigned shift, int x, int y);
 
     // Selection from code, by entry text; runs Combo1_Click. False when the
     // list has no such entry (nothing changes then).

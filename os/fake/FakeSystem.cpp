@@ -194,6 +194,14 @@ void FakeSystem::HideDialog(Dialog dialog) {
     dialogVisible[dialog] = false;
 }
 
+void FakeSystem::ShapeDialog(Dialog dialog) {
+    log.push_back(dialog == Dialog::Main ? "ShapeMainDialog" : "ShapeHotkeyDialog");
+}
+
+void FakeSystem::DragDialog(Dialog dialog) {
+    log.push_back(dialog == Dialog::Main ? "DragMainDialog" : "DragHotkeyDialog");
+}
+
 void FakeSystem::ShowHelpText(std::string_view text) {
     helpText = text;
 }

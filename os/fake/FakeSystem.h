@@ -132,6 +132,8 @@ public:
     os::Window DialogWindow(Dialog dialog) override;
     void ShowDialog(Dialog dialog) override;
     void HideDialog(Dialog dialog) override;
+    void ShapeDialog(Dialog dialog) override;
+    void DragDialog(Dialog dialog) override;
     void ShowHelpText(std::string_view text) override;
     void ShowGameSelection(int entryIndex) override;
     void ShowGameListLocked(bool locked) override;

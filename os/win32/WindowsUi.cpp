@@ -4,6 +4,9 @@
 #include "os/win32/Text.h"
 #include "state/Catalogue.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 namespace tuckaway::win32 {
 namespace {
 
@@ -51,7 +54,81 @@ HFONT MessageFont() {
     return ::CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
+// The modifier keys held right now, as the dialogs' handlers expect them.
+unsigned ShiftState() {
+    unsigned shift = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) {
+        shift |= kShiftMask;
+    }
+    if (::GetKeyState(VK_CONTROL) < 0) {
+        shift |= kControlMask;
+    }
+    if (::GetKeyState(VK_MENU) < 0) {
+        shift |= kAltMask;
+    }
+    return shift;
+}
+
+unsigned ButtonState(WPARAM keys) {
+    unsigned buttons = 0;
+    if (keys & MK_LBUTTON) {
+        buttons |= 1;
+    }
+    if (keys & MK_RBUTTON) {
+        buttons |= 2;
+    }
+    if (keys & MK_MBUTTON) {
+        buttons |= 4;
+    }
+    return buttons;
+}
+
 } // namespace
+
+// The capture fields take key presses, not typing: every key, Alt included,
+// goes to the dialog's handlers and no further.
+LRESULT CALLBACK WindowsUi::CaptureFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR fieldNumber, DWORD_PTR self) {
+    auto* ui = reinterpret_cast<WindowsUi*>(self);
+    const auto which = static_cast<HotkeyField>(fieldNumber);
+    switch (message) {
+    case WM_GETDLGCODE: {
+        // Tab still moves on; every other key belongs to the field.
+        const auto* pending = reinterpret_cast<const MSG*>(lParam);
+        if (pending && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB) {
+            break;
+        }
+        return ::DefSubclassProc(field, message, wParam, lParam) | DLGC_WANTALLKEYS;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (ui->program_) {
+            ui->program_->form1.KeyDown(which, static_cast<unsigned>(wParam), ShiftState());
+        }
+        return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (ui->program_) {
+            ui->program_->form1.KeyUp(which, static_cast<unsigned>(wParam), ShiftState());
+        }
+        return 0;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_DEADCHAR:
+    case WM_SYSDEADCHAR:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_CONTEXTMENU:
+        return 0;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(field, &WindowsUi::CaptureFieldProc, fieldNumber);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(field, message, wParam, lParam);
+}
 
 WindowsUi::WindowsUi(HINSTANCE instance)
     : instance_(instance), font_(MessageFont()), greyBrush_(::CreateSolidBrush(kPanelGrey)) {
@@ -135,6 +212,14 @@ void WindowsUi::HideDialog(Dialog dialog) {
     ::ShowWindow(DialogHandle(dialog), SW_HIDE);
 }
 
+void WindowsUi::ShapeDialog(Dialog /*dialog*/) {}
+
+void WindowsUi::DragDialog(Dialog dialog) {
+    // The system then moves the window with the mouse as if its title bar were held.
+    ::ReleaseCapture();
+    ::SendMessageW(DialogHandle(dialog), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
 void WindowsUi::ShowHelpText(std::string_view text) {
     ::SetDlgItemTextW(mainDialog_, static_cast<int>(MainDialogControl::Text2), Wide(text).c_str());
 }
@@ -185,14 +270,23 @@ void WindowsUi::BuildMainDialog(HWND dialog) {
 
 void WindowsUi::BuildHotkeyDialog(HWND dialog) {
     // Created in tab order.
-    CreateChild(dialog, L"EDIT", L"", ES_READONLY | WS_TABSTOP, 331, 40, 155, 20,
-                static_cast<int>(HotkeyDialogControl::Text1), WS_EX_CLIENTEDGE);
-    CreateChild(dialog, L"EDIT", L"", ES_READONLY | WS_TABSTOP, 502, 40, 37, 20,
-                static_cast<int>(HotkeyDialogControl::Text3), WS_EX_CLIENTEDGE);
-    CreateChild(dialog, L"EDIT", L"", ES_READONLY | WS_TABSTOP, 346, 64, 140, 20,
-                static_cast<int>(HotkeyDialogControl::Text2), WS_EX_CLIENTEDGE);
-    CreateChild(dialog, L"EDIT", L"", ES_READONLY | WS_TABSTOP, 502, 64, 37, 20,
-                static_cast<int>(HotkeyDialogControl::Text4), WS_EX_CLIENTEDGE);
+    struct Field {
+        HotkeyField field;
+        HotkeyDialogControl id;
+        int x, y, width;
+    };
+    constexpr Field kFields[] = {
+        {HotkeyField::Text1, HotkeyDialogControl::Text1, 331, 40, 155},
+        {HotkeyField::Text3, HotkeyDialogControl::Text3, 502, 40, 37},
+        {HotkeyField::Text2, HotkeyDialogControl::Text2, 346, 64, 140},
+        {HotkeyField::Text4, HotkeyDialogControl::Text4, 502, 64, 37},
+    };
+    for (const Field& field : kFields) {
+        HWND edit = CreateChild(dialog, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, field.x, field.y,
+                                field.width, 20, static_cast<int>(field.id), WS_EX_CLIENTEDGE);
+        ::SetWindowSubclass(edit, &WindowsUi::CaptureFieldProc, static_cast<UINT_PTR>(field.field),
+                            reinterpret_cast<DWORD_PTR>(this));
+    }
     CreateChild(dialog, L"BUTTON", L"Okay!", BS_PUSHBUTTON | WS_TABSTOP, 282, 96, 257, 16,
                 static_cast<int>(HotkeyDialogControl::Command2));
     CreateChild(dialog, L"EDIT", kInstructions, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, 35, 40,
@@ -251,6 +345,13 @@ LRESULT WindowsUi::MainDialogMessage(HWND window, UINT message, WPARAM wParam, L
         ::SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(::GetStockObject(DKGRAY_BRUSH));
     }
+    case WM_MOUSEMOVE:
+        // The background is the drag handle; the controls lie above it.
+        if (program_) {
+            program_->frmAbout.Label1_MouseMove(ButtonState(wParam), ShiftState(), GET_X_LPARAM(lParam),
+                                                GET_Y_LPARAM(lParam));
+        }
+        return 0;
     case WM_CLOSE:
         // Closing only hides it: the rest of the program reads its fields.
         if (program_) {
@@ -282,8 +383,21 @@ LRESULT WindowsUi::HotkeyDialogMessage(HWND window, UINT message, WPARAM wParam,
         }
         break;
     }
+    case WM_COMMAND:
+        if (program_ && LOWORD(wParam) == static_cast<int>(HotkeyDialogControl::Command2) &&
+            HIWORD(wParam) == BN_CLICKED) {
+            program_->form1.Command2_Click();
+            return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (program_) {
+            program_->form1.Label5_MouseMove(ButtonState(wParam), ShiftState(), GET_X_LPARAM(lParam),
+                                             GET_Y_LPARAM(lParam));
+        }
+        return 0;
     case WM_CLOSE:
-        ::ShowWindow(window, SW_HIDE);
+        // No way out but a valid "Okay!": the hot keys must be settled first.
         return 0;
     case WM_DESTROY:
         hotkeyDialog_ = nullptr;

@@ -51,6 +51,8 @@ public:
     os::Window DialogWindow(Dialog dialog) override;
     void ShowDialog(Dialog dialog) override;
     void HideDialog(Dialog dialog) override;
+    void ShapeDialog(Dialog dialog) override;
+    void DragDialog(Dialog dialog) override;
     void ShowHelpText(std::string_view text) override;
     void ShowGameSelection(int entryIndex) override;
     void ShowGameListLocked(bool locked) override;
@@ -58,7 +60,8 @@ public:
     void ShowHotkeyField(HotkeyField field, std::string_view text) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CaptureFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR fieldNumber, DWORD_PTR self);
     LRESULT MainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT MainDialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HotkeyDialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

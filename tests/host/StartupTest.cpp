@@ -48,8 +48,10 @@ TEST_F(Startup, FirstRunDoesEverythingInOrder) {
 
     const Lines expected = {
         "CreateMainDialog",
+        "ShapeMainDialog",
         "ShowMainDialog",
         "CreateHotkeyDialog",
+        "ShapeHotkeyDialog",
         "HideMainWindow",
         "Tray 0",
         "Write HideQ3Func=Control",
@@ -71,9 +73,9 @@ TEST_F(Startup, FirstRunDoesEverythingInOrder) {
                          [](const std::string& line) { return !line.starts_with("Read "); });
     EXPECT_EQ(calls, expected);
     // The main dialog's load handler reads the current game without writing a default.
-    ASSERT_GE(fake.log.size(), 3u);
-    EXPECT_EQ((Lines{fake.log.begin(), fake.log.begin() + 3}),
-              (Lines{"CreateMainDialog", "Read currentgame", "ShowMainDialog"}));
+    ASSERT_GE(fake.log.size(), 4u);
+    EXPECT_EQ((Lines{fake.log.begin(), fake.log.begin() + 4}),
+              (Lines{"CreateMainDialog", "Read currentgame", "ShapeMainDialog", "ShowMainDialog"}));
 }
 
 TEST_F(Startup, FirstRunLeavesTheProgramReady) {
