@@ -7,11 +7,15 @@
 
 #include "os/Services.h"
 
+#include <optional>
 #include <string_view>
 
 namespace tuckaway {
 
 enum class Dialog { Main, Hotkey };
+
+// The items of the tray menu, in the order it shows them.
+enum class MenuItem { mPopAbout, mPopRestore, mPopResoRestore, mPopExit };
 
 // The four capture fields of the hot-key dialog.
 enum class HotkeyField { Text1 = 1, Text2 = 2, Text3 = 3, Text4 = 4 };
@@ -22,6 +26,14 @@ public:
 
     virtual os::Window MainWindow() = 0;
     virtual void HideMainWindow() = 0;
+    // Destroys the main window; its timer stops with it.
+    virtual void DestroyMainWindow() = 0;
+    // Ends the message loop once the current handler returns.
+    virtual void Quit() = 0;
+    // The detection timer of the main window; it runs from the window's creation.
+    virtual void SetTimerInterval(unsigned milliseconds) = 0;
+    // Shows the tray menu at the cursor and returns the item chosen, if any.
+    virtual std::optional<MenuItem> TrackTrayMenu(bool showRestoreResolution) = 0;
 
     virtual bool DialogExists(Dialog dialog) = 0;
     // Creates the dialog's window hidden; the caller runs its load handler.
@@ -30,6 +42,9 @@ public:
     // Shown modeless and without an owner.
     virtual void ShowDialog(Dialog dialog) = 0;
     virtual void HideDialog(Dialog dialog) = 0;
+    // Un-minimises the dialog's window.
+    virtual void RestoreDialog(Dialog dialog) = 0;
+    virtual void DestroyDialog(Dialog dialog) = 0;
     // Cuts the dialog's window to the outline of its skin.
     virtual void ShapeDialog(Dialog dialog) = 0;
     // Lets the system move the dialog with the mouse, as if its title bar were held.
@@ -40,6 +55,9 @@ public:
     virtual void ShowGameListLocked(bool locked) = 0;
     virtual void ShowScreenResCheck(int value) = 0;
     virtual void ShowHotkeyField(HotkeyField field, std::string_view text) = 0;
+    // Cuts every pixel that shows the button-face colour out of the main
+    // dialog's check box, or gives it back its whole rectangle.
+    virtual void SetControlTransparent(bool transparent) = 0;
 };
 
 } // namespace tuckaway

@@ -3,8 +3,10 @@
 // The hidden main window: it owns the tray icon and the hidden state fields,
 // and its load handler is the program's start-up.
 
+#include "app/Ui.h"
 #include "os/Services.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,6 +32,24 @@ public:
     // must then end at once.
     bool Form_Load();
 
+    void Timer1_Timer();
+    // The tray callback: every tray event arrives as a mouse move.
+    void Form_MouseMove(std::intptr_t lParam);
+    void Form_Resize(bool minimized);
+    void Form_Unload();
+
+    void mPopAbout_Click();
+    void mPopRestore_Click();
+    void mPopResoRestore_Click();
+    void mPopExit_Click();
+
+    // Runs TransCheck_Click when the value changes.
+    void SetTransCheck(int value);
+    void TransCheck_Click();
+
+    // The detection timer's interval: 5 ms as created, 150 ms from the first tick on.
+    unsigned Timer1Interval = 5;
+
     std::string Text3; // desktop width
     std::string Text4; // desktop height
     std::string Text5; // game width
@@ -47,6 +67,13 @@ public:
 
 private:
     void LoadSettings();
+    // Creates and loads the dialog if needed, then brings it to the front.
+    void BringForward(Dialog dialog);
+    void ShowPopupMenu();
+    void PushTray();
+    void SearchAllGames();
+    // The display's mode differs from the recorded desktop's, and so does the game's, in both dimensions.
+    bool DesktopModeNeedsRestoring(os::Size current) const;
 
     Program& program_;
 };

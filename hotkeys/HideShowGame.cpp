@@ -12,6 +12,8 @@ bool SwitchWanted(const Program& program) {
     return program.frmAbout.ScreenResCheck() == 1 && varer.Text6 != varer.Text4 && varer.Text3 != varer.Text5;
 }
 
+} // namespace
+
 void SwitchTo(Program& program, std::string_view width, std::string_view height) {
     const auto w = sizes::Parse(width);
     const auto h = sizes::Parse(height);
@@ -20,38 +22,45 @@ void SwitchTo(Program& program, std::string_view width, std::string_view height)
     }
 }
 
-} // namespace
+os::Window FindGameWindow(Program& program) {
+    // An empty title would match some untitled window.
+    const std::string& title = program.frmAbout.Text1;
+    return title.empty() ? os::Window{} : program.os.windows.FindWindowByTitle(title);
+}
+
+void RestoreGameWindow(Program& program, os::Window game) {
+    program.os.windows.ShowWindow(game, os::WindowManager::ShowCommand::Restore);
+    program.os.windows.SetForegroundWindow(game);
+}
+
+void SwitchToGameResolution(Program& program) {
+    Varer& varer = program.varer;
+    if (SwitchWanted(program) && !varer.Text5.empty()) {
+        SwitchTo(program, varer.Text5, varer.Text6);
+        varer.Check1 = 0;
+    }
+}
 
 void HideShowGame(Program& program, std::uint8_t action) {
-    os::WindowManager& windows = program.os.windows;
-    const std::string title = program.frmAbout.Text1;
-    // An empty title would match some untitled window: never look it up.
-    const os::Window game = title.empty() ? os::Window{} : windows.FindWindowByTitle(title);
+    const os::Window game = FindGameWindow(program);
 
     // Hot keys and ticks already queued run now, possibly this very function.
-    windows.PumpPendingMessages();
+    program.os.windows.PumpPendingMessages();
 
+    if (!game || action > 1) {
+        return;
+    }
     Varer& varer = program.varer;
     if (action == 0) {
-        if (!game) {
-            return;
-        }
-        windows.ShowWindow(game, os::WindowManager::ShowCommand::Hide);
-        windows.SetForegroundWindow(program.ui.DialogWindow(Dialog::Hotkey));
+        program.os.windows.ShowWindow(game, os::WindowManager::ShowCommand::Hide);
+        program.os.windows.SetForegroundWindow(program.ui.DialogWindow(Dialog::Hotkey));
         if (SwitchWanted(program) && !varer.Text3.empty()) {
             varer.Check1 = 1;
             SwitchTo(program, varer.Text3, varer.Text4);
         }
-    } else if (action == 1) {
-        if (!game) {
-            return;
-        }
-        windows.ShowWindow(game, os::WindowManager::ShowCommand::Restore);
-        windows.SetForegroundWindow(game);
-        if (SwitchWanted(program) && !varer.Text5.empty()) {
-            SwitchTo(program, varer.Text5, varer.Text6);
-            varer.Check1 = 0;
-        }
+    } else {
+        RestoreGameWindow(program, game);
+        SwitchToGameResolution(program);
     }
 }
 

@@ -42,6 +42,19 @@ std::intptr_t HotkeyProc(Program& program, os::Window window, unsigned message, 
 // 0 hides the game, 1 restores it; any other value only looks and pumps.
 void HideShowGame(Program& program, std::uint8_t action);
 
+// The current game's window, never looked up by an empty title.
+os::Window FindGameWindow(Program& program);
+
+// The steps of a restore that the tray icon and exit share with the restore
+// hot key: the window back in front, then the game's resolution if the switch
+// is on and the recorded game size differs from the desktop's in both dimensions.
+void RestoreGameWindow(Program& program, os::Window game);
+void SwitchToGameResolution(Program& program);
+
+// Switches the display to a size held as decimal texts; texts that are not
+// sizes switch nothing.
+void SwitchTo(Program& program, std::string_view width, std::string_view height);
+
 // Changes the display's width and height; asks before a restart the change needs.
 bool SetScreenResolution(os::Display& display, os::MessageBoxes& boxes, std::int32_t width,
                          std::int32_t height);

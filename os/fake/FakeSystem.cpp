@@ -167,6 +167,42 @@ void FakeSystem::HideMainWindow() {
     mainWindowHidden = true;
 }
 
+void FakeSystem::DestroyMainWindow() {
+    log.push_back("DestroyMainWindow");
+    mainWindowExists = false;
+}
+
+void FakeSystem::Quit() {
+    log.push_back("Quit");
+    quit = true;
+}
+
+void FakeSystem::SetTimerInterval(unsigned milliseconds) {
+    log.push_back("SetTimerInterval " + std::to_string(milliseconds));
+    timerInterval = milliseconds;
+}
+
+std::optional<MenuItem> FakeSystem::TrackTrayMenu(bool showRestoreResolution) {
+    log.push_back("TrackTrayMenu");
+    menusShown.push_back(showRestoreResolution);
+    return menuChoice;
+}
+
+void FakeSystem::RestoreDialog(Dialog dialog) {
+    log.push_back(dialog == Dialog::Main ? "RestoreMainDialog" : "RestoreHotkeyDialog");
+}
+
+void FakeSystem::DestroyDialog(Dialog dialog) {
+    log.push_back(dialog == Dialog::Main ? "DestroyMainDialog" : "DestroyHotkeyDialog");
+    dialogExists[dialog] = false;
+    dialogVisible[dialog] = false;
+}
+
+void FakeSystem::SetControlTransparent(bool transparent) {
+    log.push_back(transparent ? "SetControlTransparent 1" : "SetControlTransparent 0");
+    transparencyCalls.push_back(transparent);
+}
+
 bool FakeSystem::DialogExists(Dialog dialog) {
     return dialogExists[dialog];
 }

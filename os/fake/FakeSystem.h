@@ -86,6 +86,14 @@ public:
     bool anotherInstanceRuns = false;
 
     // Ui
+    bool mainWindowExists = true;
+    bool quit = false;
+    unsigned timerInterval = 5;
+    // The item the user picks when the tray menu opens (nothing: dismissed), and
+    // whether each opening offered "&Restore Resolution...".
+    std::optional<MenuItem> menuChoice;
+    std::vector<bool> menusShown;
+    std::vector<bool> transparencyCalls;
     std::map<Dialog, bool> dialogExists;
     std::map<Dialog, bool> dialogVisible;
     bool mainWindowHidden = false;
@@ -127,6 +135,13 @@ public:
     // Ui
     os::Window MainWindow() override;
     void HideMainWindow() override;
+    void DestroyMainWindow() override;
+    void Quit() override;
+    void SetTimerInterval(unsigned milliseconds) override;
+    std::optional<MenuItem> TrackTrayMenu(bool showRestoreResolution) override;
+    void RestoreDialog(Dialog dialog) override;
+    void DestroyDialog(Dialog dialog) override;
+    void SetControlTransparent(bool transparent) override;
     bool DialogExists(Dialog dialog) override;
     void CreateDialogWindow(Dialog dialog) override;
     os::Window DialogWindow(Dialog dialog) override;

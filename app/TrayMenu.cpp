@@ -1,0 +1,135 @@
+// The tray icon's events, its pop-up menu and the main window's unload.
+
+#include "app/Program.h"
+#include "hotkeys/Hotkeys.h"
+#include "state/Catalogue.h"
+#include "state/Sizes.h"
+
+namespace tuckaway {
+namespace {
+
+// Mouse messages as the shell reports them in the low word of lParam.
+constexpr unsigned kLeftButtonUp = 0x0202;
+constexpr unsigned kLeftDoubleClick = 0x0203;
+constexpr unsigned kRightButtonUp = 0x0205;
+
+} // namespace
+
+void Varer::Form_MouseMove(std::intptr_t lParam) {
+    Program& p = program_;
+    const os::Window game = hotkeys::FindGameWindow(p);
+    switch (static_cast<unsigned>(lParam) & 0xFFFFu) {
+    case kLeftButtonUp:
+        if (game) {
+            hotkeys::RestoreGameWindow(p, game);
+            hotkeys::SwitchToGameResolution(p);
+        } else {
+            BringForward(Dialog::Hotkey);
+        }
+        break;
+    case kLeftDoubleClick:
+        BringForward(Dialog::Hotkey);
+        break;
+    case kRightButtonUp:
+        ShowPopupMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void Varer::BringForward(Dialog dialog) {
+    Program& p = program_;
+    if (dialog == Dialog::Main) {
+        p.frmAbout.Load();
+    } else {
+        p.form1.Load();
+    }
+    p.ui.RestoreDialog(dialog);
+    p.os.windows.SetForegroundWindow(p.ui.DialogWindow(dialog));
+    p.ui.ShowDialog(dialog);
+}
+
+void Varer::ShowPopupMenu() {
+    Program& p = program_;
+    // The menu closes when the user clicks elsewhere only if its owner is in front.
+    p.os.windows.SetForegroundWindow(p.ui.MainWindow());
+    const auto chosen = p.ui.TrackTrayMenu(mPopResoRestoreVisible);
+    if (!chosen) {
+        return;
+    }
+    switch (*chosen) {
+    case MenuItem::mPopAbout:
+        mPopAbout_Click();
+        break;
+    case MenuItem::mPopRestore:
+        mPopRestore_Click();
+        break;
+    case MenuItem::mPopResoRestore:
+        mPopResoRestore_Click();
+        break;
+    case MenuItem::mPopExit:
+        mPopExit_Click();
+        break;
+    }
+}
+
+void Varer::mPopAbout_Click() {
+    BringForward(Dialog::Main);
+}
+
+void Varer::mPopRestore_Click() {
+    BringForward(Dialog::Hotkey);
+}
+
+void Varer::Form_Resize(bool minimized) {
+    if (minimized) {
+        program_.ui.HideMainWindow();
+    }
+}
+
+void Varer::Form_Unload() {
+    Program& p = program_;
+    p.os.tray.Notify(os::Tray::Action::Delete, TrayIconData);
+    // Only what start-up registered; the dialog's own registrations end with the process.
+    const os::Window hotkeyWindow = p.ui.DialogWindow(Dialog::Hotkey);
+    if (HideKeyRegistered) {
+        p.os.hotkeys.UnregisterHotKey(hotkeyWindow, static_cast<int>(hotkeys::HotkeyId::Hide));
+    }
+    if (ShowKeyRegistered) {
+        p.os.hotkeys.UnregisterHotKey(hotkeyWindow, static_cast<int>(hotkeys::HotkeyId::Restore));
+    }
+}
+
+void Varer::mPopResoRestore_Click() {
+    Program& p = program_;
+    const os::Size current = p.os.display.CurrentSize();
+    if (hotkeys::FindGameWindow(p)) {
+        p.os.boxes.Show("Resolution Restoration is currently not necessary.", kAppTitle, os::BoxStyle::Ok);
+        return;
+    }
+    if (DesktopModeNeedsRestoring(current)) {
+        hotkeys::SwitchTo(p, Text3, Text4);
+    }
+    mPopResoRestoreVisible = false;
+}
+
+void Varer::mPopExit_Click() {
+    Program& p = program_;
+    if (const os::Window game = hotkeys::FindGameWindow(p)) {
+        hotkeys::RestoreGameWindow(p, game);
+        if (AutoDetectCheck == 1) {
+            // The next start begins by searching again.
+            AutoDetectCheck = 0;
+            p.frmAbout.SelectEntry(catalogue::kAutomaticEntry);
+        }
+        hotkeys::SwitchToGameResolution(p);
+    }
+    Form_Unload();
+    p.ui.DestroyMainWindow();
+    p.ui.DestroyDialog(Dialog::Main);
+    p.ui.DestroyDialog(Dialog::Hotkey);
+    p.ui.Quit();
+}
+
+} // namespace tuckaway
