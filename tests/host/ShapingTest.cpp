@@ -1,0 +1,130 @@
+#include "shaping/RunScan.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tuckaway::shaping {
+namespace {
+
+using Runs = std::vector<Run>;
+
+} // namespace
+
+void PrintTo(const Run& run, std::ostream* out) {
+    *out << "{" << run.left << "," << run.top << "," << run.right << "," << run.bottom << "}";
+}
+void PrintTo(const Offset& offset, std::ostream* out) {
+    *out << "(" << offset.x << "," << offset.y << ")";
+}
+
+namespace {
+
+// Builds a 24-bit bottom-up DIB from rows written top row first, as one reads a
+// picture: '.' is the key (30,30,30), '#' is (200,10,5), 'o' differs from the key
+// in its blue byte only. Each row gets stray padding bytes that must be ignored.
+struct Dib {
+    std::int32_t width;
+    std::int32_t height;
+    std::size_t stride;
+    std::vector<std::uint8_t> bytes;
+
+    explicit Dib(const std::vector<std::string>& rows)
+        : width(static_cast<std::int32_t>(rows.front().size())),
+          height(static_cast<std::int32_t>(rows.size())), stride(*BytesPerScanLine(width)),
+          bytes(stride * rows.size(), 0xEE) {
+        for (std::size_t y = 0; y < rows.size(); ++y) {
+            std::uint8_t* line = bytes.data() + (rows.size() - 1 - y) * stride;
+            for (std::size_t x = 0; x < rows[y].size(); ++x) {
+                const char c = rows[y][x];
+                const std::uint8_t b = c == '.' ? 30 : c == '#' ? 5 : 31;
+                const std::uint8_t g = c == '.' ? 30 : c == '#' ? 10 : 30;
+                const std::uint8_t r = c == '.' ? 30 : c == '#' ? 200 : 30;
+                line[3 * x] = b;
+                line[3 * x + 1] = g;
+                line[3 * x + 2] = r;
+            }
+        }
+    }
+    Runs Scan(std::uint32_t& key) const { return ScanRuns(bytes.data(), width, height, stride, key); }
+};
+
+constexpr std::uint32_t kKey = 30 | 30 << 8 | 30 << 16;
+constexpr std::uint32_t kHash = 200 | 10 << 8 | 5 << 16;
+
+TEST(ScanRuns, GivesNoRunForAllKeyEmptyOrMissingPictures) {
+    std::uint32_t key = kKey;
+    EXPECT_TRUE(Dib({"....", "...."}).Scan(key).empty());
+    key = kKeyFromPicture;
+    EXPECT_TRUE(Dib({"#"}).Scan(key).empty()) << "the only pixel is its own key";
+    EXPECT_EQ(key, kHash);
+    key = kKeyFromPicture;
+    EXPECT_TRUE(ScanRuns(nullptr, 4, 4, 12, key).empty());
+    EXPECT_EQ(key, kKeyFromPicture) << "nothing read, nothing written back";
+    const Dib dib({"##"});
+    EXPECT_TRUE(ScanRuns(dib.bytes.data(), 0, 1, dib.stride, key).empty());
+    EXPECT_TRUE(ScanRuns(dib.bytes.data(), 2, 0, dib.stride, key).empty());
+}
+
+TEST(ScanRuns, SplitsRowsIntoMaximalRunsIncludingEdgesAndHoles) {
+    std::uint32_t key = kKey;
+    // Bottom-up memory order: picture row 2 first, row 0 last.
+    EXPECT_EQ(Dib({"#..##", // row 0: starts at the left edge, ends at the right edge
+                   ".#o#.", // row 1: colours off by one byte are not the key
+                   "##.##"})
+                  .Scan(key),
+              (Runs{{0, 2, 2, 3}, {3, 2, 5, 3}, {1, 1, 4, 2}, {0, 0, 1, 1}, {3, 0, 5, 1}}));
+    EXPECT_EQ(key, kKey);
+    EXPECT_EQ(Dib({"#####"}).Scan(key), (Runs{{0, 0, 5, 1}}));
+}
+
+TEST(ScanRuns, KeyOneIsTakenFromTheBottomLeftPixelAndWrittenBack) {
+    std::uint32_t key = kKeyFromPicture;
+    // The top-left pixel is '#', the bottom-left '.': the key must come from the bottom.
+    EXPECT_EQ(Dib({"#.", ".#"}).Scan(key), (Runs{{1, 1, 2, 2}, {0, 0, 1, 1}}));
+    EXPECT_EQ(key, kKey);
+
+    key = kHash; // any other value is used as given and left alone
+    EXPECT_EQ(Dib({"#.", ".#"}).Scan(key), (Runs{{0, 1, 1, 2}, {1, 0, 2, 1}}));
+    EXPECT_EQ(key, kHash);
+
+    key = kKey | 0x02000000u; // a palette flag in the high byte does not change the colour
+    EXPECT_EQ(Dib({"#."}).Scan(key), (Runs{{0, 0, 1, 1}}));
+    EXPECT_EQ(key, kKey | 0x02000000u);
+}
+
+TEST(BytesPerScanLine, PadsThreeBytesAPixelToFourAndRefusesOverflow) {
+    EXPECT_EQ(BytesPerScanLine(0), 0u);
+    EXPECT_EQ(BytesPerScanLine(1), 4u);
+    EXPECT_EQ(BytesPerScanLine(4), 12u);
+    EXPECT_EQ(BytesPerScanLine(5), 16u);
+    EXPECT_EQ(BytesPerScanLine(299), 900u);
+    EXPECT_EQ(BytesPerScanLine(572), 1716u);
+    EXPECT_EQ(BytesPerScanLine(1431655764), 4294967292u) << "the widest stride that fits";
+    EXPECT_EQ(BytesPerScanLine(1431655765), std::nullopt);
+    EXPECT_EQ(BytesPerScanLine(INT32_MAX), std::nullopt);
+    EXPECT_EQ(BytesPerScanLine(-1), std::nullopt);
+
+    EXPECT_EQ(DibImageSize(5, 2), 32u);
+    EXPECT_EQ(DibImageSize(572, 141), 1716u * 141u);
+    EXPECT_EQ(DibImageSize(65536, 65536), std::nullopt);
+    EXPECT_EQ(DibImageSize(5, -2), std::nullopt);
+}
+
+TEST(HeaderOffset, HalvesTheFrameRoundingHalvesToEven) {
+    // A 3-pixel frame and a 19-pixel title bar.
+    EXPECT_EQ(HeaderOffset(306, 225, 300, 200), (Offset{3, 22}));
+    EXPECT_EQ(HeaderOffset(100, 100, 100, 100), (Offset{0, 0}));
+    EXPECT_EQ(HeaderOffset(101, 120, 100, 100), (Offset{0, 20})) << "0.5 goes down to 0";
+    EXPECT_EQ(HeaderOffset(103, 120, 100, 100), (Offset{2, 18})) << "1.5 goes up to 2";
+    EXPECT_EQ(HeaderOffset(105, 120, 100, 100), (Offset{2, 18})) << "2.5 goes down to 2";
+    EXPECT_EQ(HeaderOffset(107, 120, 100, 100), (Offset{4, 16})) << "3.5 goes up to 4";
+    EXPECT_EQ(HeaderOffset(99, 100, 100, 100), (Offset{0, 0})) << "-0.5 goes to 0";
+    EXPECT_EQ(HeaderOffset(97, 100, 100, 100), (Offset{-2, 2})) << "-1.5 goes to -2";
+}
+
+} // namespace
+} // namespace tuckaway::shaping
