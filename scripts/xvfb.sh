@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced, not run: starts a private Xvfb on a free display.
 #
 #   tuckaway_start_xvfb     sets TUCKAWAY_XVFB_DISPLAY (":N") and TUCKAWAY_XVFB_PID
@@ -11,8 +12,7 @@ tuckaway_start_xvfb() {
         fi
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         TUCKAWAY_XVFB_PID=$!
-        local tries
-        for tries in $(seq 1 100); do
+        for _ in $(seq 1 100); do
             if xdpyinfo -display ":$n" >/dev/null 2>&1; then
                 TUCKAWAY_XVFB_DISPLAY=":$n"
                 return 0

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by run.sh: helpers for driving Tuckaway.exe in a Wine virtual desktop.
 #
 # Every wait here polls with a time limit; a fixed sleep is either too short on

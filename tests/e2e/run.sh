@@ -44,6 +44,7 @@ trap e2e_env_stop EXIT
 echo "e2e: $TUCKAWAY_EXE on display $DISPLAY (artifacts in $TUCKAWAY_E2E_ARTIFACTS)"
 for file in "$E2E_DIR"/scenario_*.sh; do
     [ -e "$file" ] || continue
+    # shellcheck source=/dev/null
     . "$file"
     for name in $(sed -n 's/^\(scenario_[A-Za-z0-9_]*\)() *{.*/\1/p' "$file"); do
         if [ -n "${E2E_ONLY:-}" ] && ! [[ "$name" =~ $E2E_ONLY ]]; then

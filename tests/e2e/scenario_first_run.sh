@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # With no settings yet, Tuckaway writes its seven defaults on start.
 
 scenario_first_run() {

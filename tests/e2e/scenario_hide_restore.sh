@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The hide key hides the chosen game's window; the restore key brings it back
 # to the front.
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # When another program holds the hide key, Tuckaway says which key failed; the
 # restore key still works.
 

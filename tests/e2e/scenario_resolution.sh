@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Starting Tuckaway and a game leaves the display as it was.
 
 scenario_resolution() {

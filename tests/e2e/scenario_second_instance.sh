@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A second Tuckaway says so and leaves; the first one keeps running.
 
 scenario_second_instance() {
