@@ -27,7 +27,7 @@ if [ ${#missing[@]} -gt 0 ]; then
         as_root dpkg --add-architecture i386
     fi
     as_root apt-get update -q
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 fi
 
 # One prefix for every run: creating it costs about 15 s and 1.3 GB.
