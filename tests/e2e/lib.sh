@@ -49,6 +49,9 @@ e2e_env_start() {
     # first scenario does not pay for it inside its own time limits.
     e2e_probe display >/dev/null || return 1
     e2e_wait_for "the Wine virtual desktop" e2e_desktop_window >/dev/null || return 1
+    # Typed keys go to the X focus; without a window manager that would follow
+    # the pointer, which a click may leave outside the desktop.
+    xdotool windowfocus "$(e2e_desktop_window)"
 }
 
 e2e_env_stop() {
