@@ -53,6 +53,9 @@ bool Varer::DesktopModeNeedsRestoring(os::Size current) const {
 }
 
 void Varer::Timer1_Timer() {
+    if (!started_) {
+        return;
+    }
     Program& p = program_;
     if (TransCheck == 0) {
         SetTransCheck(1);
@@ -118,7 +121,7 @@ void Varer::SearchAllGames() {
     // Every title is looked up before any selection changes the current game.
     std::array<bool, 9> found{};
     for (std::size_t i = 0; i < games.size(); ++i) {
-        found[i] = static_cast<bool>(p.os.windows.FindWindowByTitle(games[i].windowTitle));
+        found[i] = static_cast<bool>(p.os.windows.FindWindowByTitle(games[i].windowTitle)); if (found[i]) p.frmAbout.SelectEntry(games[i].displayName);
     }
     bool any = false;
     for (std::size_t i = 0; i < games.size(); ++i) {

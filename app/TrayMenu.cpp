@@ -16,6 +16,9 @@ constexpr unsigned kRightButtonUp = 0x0205;
 } // namespace
 
 void Varer::Form_MouseMove(std::intptr_t lParam) {
+    if (!started_) {
+        return;
+    }
     Program& p = program_;
     const os::Window game = hotkeys::FindGameWindow(p);
     switch (static_cast<unsigned>(lParam) & 0xFFFFu) {

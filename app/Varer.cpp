@@ -28,6 +28,7 @@ bool Varer::Form_Load() {
         p.os.boxes.Show("Tuckaway is already open!", kAppTitle, os::BoxStyle::OkExclamation);
         return false;
     }
+    started_ = true;
 
     p.frmAbout.Load();
     p.ui.ShowDialog(Dialog::Main);

@@ -76,6 +76,9 @@ private:
     bool DesktopModeNeedsRestoring(os::Size current) const;
 
     Program& program_;
+    // Set once this process is known to be the only instance: a second one,
+    // waiting in its refusal box, must not react to ticks or clicks.
+    bool started_ = false;
 };
 
 } // namespace tuckaway

@@ -9,12 +9,26 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <ole2.h>
+
+namespace {
+
+// The skins are decoded by the system's picture loader, which needs OLE on this thread.
+struct OleSession {
+    OleSession() { ::OleInitialize(nullptr); }
+    ~OleSession() { ::OleUninitialize(); }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+};
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace tuckaway;
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
+    const OleSession ole;
 
     Program* program = nullptr;
     win32::RegistrySettings settings;

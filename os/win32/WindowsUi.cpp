@@ -1,10 +1,14 @@
 #include "os/win32/WindowsUi.h"
 
 #include "app/Program.h"
+#include "app/Transparency.h"
 #include "os/win32/Text.h"
+#include "shaping/Picture.h"
+#include "shaping/cDIBSection.h"
 #include "state/Catalogue.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 #include <windowsx.h>
 
 namespace tuckaway::win32 {
@@ -15,6 +19,20 @@ constexpr wchar_t kMainDialogClass[] = L"Tuckaway.frmAbout";
 constexpr wchar_t kHotkeyDialogClass[] = L"Tuckaway.Form1";
 
 constexpr COLORREF kPanelGrey = RGB(192, 192, 192);
+constexpr UINT_PTR kTimer1 = 1;
+constexpr unsigned kFirstTick = 5;
+
+// The labels of the hot-key dialog are drawn on its skin, as windowless text.
+struct Label {
+    const wchar_t* text;
+    int x, y, width, height;
+};
+constexpr Label kHotkeyLabels[] = {
+    {L"To Hide:", 283, 42, 41, 13},
+    {L"+", 490, 42, 6, 13},
+    {L"To Restore:", 283, 67, 56, 13},
+    {L"+", 490, 66, 6, 13},
+};
 constexpr COLORREF kLabelWhite = RGB(255, 255, 255);
 
 constexpr wchar_t kInstructions[] =
@@ -67,6 +85,17 @@ unsigned ShiftState() {
         shift |= kAltMask;
     }
     return shift;
+}
+
+void PaintSkin(HDC target, HBITMAP skin) {
+    BITMAP size{};
+    if (!skin || !::GetObjectW(skin, sizeof size, &size)) {
+        return;
+    }
+    const UniqueMemoryDc source(::CreateCompatibleDC(target));
+    const HGDIOBJ previous = ::SelectObject(source.get(), skin);
+    ::BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
+    ::SelectObject(source.get(), previous);
 }
 
 unsigned ButtonState(WPARAM keys) {
@@ -131,11 +160,19 @@ LRESULT CALLBACK WindowsUi::CaptureFieldProc(HWND field, UINT message, WPARAM wP
 }
 
 WindowsUi::WindowsUi(HINSTANCE instance)
-    : instance_(instance), font_(MessageFont()), greyBrush_(::CreateSolidBrush(kPanelGrey)) {
+    : instance_(instance), font_(MessageFont()), greyBrush_(::CreateSolidBrush(kPanelGrey)),
+      mainSkin_(shaping::LoadPictureResource(instance, kMainSkinResource)),
+      hotkeySkin_(shaping::LoadPictureResource(instance, kHotkeySkinResource)) {
+    // The check box is cut to its drawn pixels once: crisp, unsmoothed text
+    // leaves no half-blended fringe around the caption.
+    LOGFONTW checkFont{};
+    ::GetObjectW(font_.get(), sizeof checkFont, &checkFont);
+    checkFont.lfQuality = NONANTIALIASED_QUALITY;
+    checkFont_.reset(::CreateFontIndirectW(&checkFont));
     RegisterWindowClass(instance_, kMainWindowClass, &Route<&WindowsUi::MainWindowMessage>,
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RegisterWindowClass(instance_, kMainDialogClass, &Route<&WindowsUi::MainDialogMessage>,
-                        static_cast<HBRUSH>(::GetStockObject(DKGRAY_BRUSH)));
+                        static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     RegisterWindowClass(instance_, kHotkeyDialogClass, &Route<&WindowsUi::HotkeyDialogMessage>,
                         static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }
@@ -153,6 +190,8 @@ void WindowsUi::CreateMainWindow() {
     // Never shown: it owns the tray icon and receives its events.
     mainWindow_ = ::CreateWindowExW(0, kMainWindowClass, L"Tuckaway", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                     CW_USEDEFAULT, 200, 100, nullptr, nullptr, instance_, this);
+    // The detection timer lives with the main window.
+    ::SetTimer(mainWindow_, kTimer1, kFirstTick, nullptr);
 }
 
 int WindowsUi::RunMessageLoop() {
@@ -189,8 +228,7 @@ void WindowsUi::CreateDialogWindow(Dialog dialog) {
     if (dialog == Dialog::Main) {
         // No taskbar button; window text "v"; 299 x 452 client area at (453, 39).
         mainDialog_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kMainDialogClass, L"v",
-                                        WS_POPUP | WS_CLIPCHILDREN, 453, 39, 299, 452, nullptr, nullptr,
-                                        instance_, this);
+                                        WS_POPUP, 453, 39, 299, 452, nullptr, nullptr, instance_, this);
         BuildMainDialog(mainDialog_);
     } else {
         hotkeyDialog_ =
@@ -212,7 +250,102 @@ void WindowsUi::HideDialog(Dialog dialog) {
     ::ShowWindow(DialogHandle(dialog), SW_HIDE);
 }
 
-void WindowsUi::ShapeDialog(Dialog /*dialog*/) {}
+void WindowsUi::ShapeDialog(Dialog dialog) {
+    HWND window = DialogHandle(dialog);
+    shaping::Region& region = dialog == Dialog::Main ? mainRegion_ : hotkeyRegion_;
+    HBITMAP skin = dialog == Dialog::Main ? mainSkin_.get() : hotkeySkin_.get();
+    if (!skin) {
+        return;
+    }
+    // Key 1: the outline's colour is taken from the skin itself.
+    COLORREF key = shaping::kKeyFromPicture;
+    region.ScanPicture(skin, key);
+    region.OffsetHeader(window);
+    region.ApplyRgn(window);
+}
+
+void WindowsUi::RestoreDialog(Dialog dialog) {
+    if (::IsIconic(DialogHandle(dialog))) {
+        ::ShowWindow(DialogHandle(dialog), SW_RESTORE);
+    }
+}
+
+void WindowsUi::DestroyDialog(Dialog dialog) {
+    if (HWND window = DialogHandle(dialog)) {
+        ::DestroyWindow(window);
+    }
+}
+
+void WindowsUi::DestroyMainWindow() {
+    if (mainWindow_) {
+        ::DestroyWindow(mainWindow_);
+    }
+}
+
+void WindowsUi::Quit() {
+    ::PostQuitMessage(0);
+}
+
+void WindowsUi::SetTimerInterval(unsigned milliseconds) {
+    ::SetTimer(mainWindow_, kTimer1, milliseconds, nullptr);
+}
+
+std::optional<MenuItem> WindowsUi::TrackTrayMenu(bool showRestoreResolution) {
+    const UniqueMenu menu(::CreatePopupMenu());
+    const auto add = [&](MenuItem item, const wchar_t* caption) {
+        ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item) + 1, caption);
+    };
+    add(MenuItem::mPopAbout, L"&Main...");
+    add(MenuItem::mPopRestore, L"&Settings...");
+    if (showRestoreResolution) {
+        add(MenuItem::mPopResoRestore, L"&Restore Resolution...");
+    }
+    add(MenuItem::mPopExit, L"&Exit");
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const int chosen = static_cast<int>(
+        ::TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x,
+                         cursor.y, 0, mainWindow_, nullptr));
+    // Without a message after it, a tray menu opened again may not close on a click elsewhere.
+    ::PostMessageW(mainWindow_, WM_NULL, 0, 0);
+    if (chosen == 0) {
+        return std::nullopt;
+    }
+    return static_cast<MenuItem>(chosen - 1);
+}
+
+void WindowsUi::SetControlTransparent(bool transparent) {
+    HWND control = ::GetDlgItem(mainDialog_, static_cast<int>(MainDialogControl::ScreenResCheck));
+    if (!control) {
+        return;
+    }
+    RECT client{};
+    ::GetClientRect(control, &client);
+    UniqueRegion region(::CreateRectRgn(0, 0, client.right, client.bottom));
+    if (transparent) {
+        // One copy of what the control shows, then whole runs cut per row:
+        // reading pixel by pixel from a window DC is very slow on a composited desktop.
+        const COLORREF key = ::GetSysColor(COLOR_BTNFACE);
+        shaping::cDIBSection pixels;
+        const WindowDc dc(control);
+        if (dc.get() && pixels.Create(client.right, client.bottom)) {
+            pixels.LoadPictureBlt(dc.get(), 0, 0, -1, -1, SRCCOPY);
+            for (const shaping::Run& run : KeyColourRuns(pixels.DIBSectionBitsPtr(), pixels.Width(),
+                                                         pixels.Height(), pixels.BytesPerScanLine(), key)) {
+                const UniqueRegion cut(::CreateRectRgn(run.left, run.top, run.right, run.bottom));
+                ::CombineRgn(region.get(), region.get(), cut.get(), RGN_XOR);
+            }
+        }
+    }
+    // The window owns the region once it has taken it.
+    if (::SetWindowRgn(control, region.get(), TRUE)) {
+        (void)region.release();
+    }
+    // The skin must show through where the control no longer covers the dialog.
+    RECT area = client;
+    ::MapWindowPoints(control, mainDialog_, reinterpret_cast<POINT*>(&area), 2);
+    ::RedrawWindow(mainDialog_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
 
 void WindowsUi::DragDialog(Dialog dialog) {
     // The system then moves the window with the mouse as if its title bar were held.
@@ -262,8 +395,12 @@ void WindowsUi::BuildMainDialog(HWND dialog) {
     for (std::string_view entry : catalogue::ListEntries()) {
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
     }
-    CreateChild(dialog, L"BUTTON", L"Dynamic Screen Resolution Modifier", BS_AUTOCHECKBOX | WS_TABSTOP, 33,
-                368, 293, 17, static_cast<int>(MainDialogControl::ScreenResCheck));
+    HWND check =
+        CreateChild(dialog, L"BUTTON", L"Dynamic Screen Resolution Modifier", BS_AUTOCHECKBOX | WS_TABSTOP,
+                    33, 368, 293, 17, static_cast<int>(MainDialogControl::ScreenResCheck));
+    // A themed check box ignores its text colour; the caption must be white on the skin.
+    ::SetWindowTheme(check, L"", L"");
+    ::SendMessageW(check, WM_SETFONT, reinterpret_cast<WPARAM>(checkFont_.get()), FALSE);
     CreateChild(dialog, L"BUTTON", L"Okay!", BS_DEFPUSHBUTTON | WS_TABSTOP, 32, 400, 235, 17,
                 static_cast<int>(MainDialogControl::cmdOK));
 }
@@ -291,21 +428,46 @@ void WindowsUi::BuildHotkeyDialog(HWND dialog) {
                 static_cast<int>(HotkeyDialogControl::Command2));
     CreateChild(dialog, L"EDIT", kInstructions, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, 35, 40,
                 233, 72, static_cast<int>(HotkeyDialogControl::Text5));
-    CreateChild(dialog, L"STATIC", L"To Hide:", 0, 283, 42, 41, 13, -1);
-    CreateChild(dialog, L"STATIC", L"+", 0, 490, 42, 6, 13, -1);
-    CreateChild(dialog, L"STATIC", L"To Restore:", 0, 283, 67, 56, 13, -1);
-    CreateChild(dialog, L"STATIC", L"+", 0, 490, 66, 6, 13, -1);
 }
 
 LRESULT WindowsUi::MainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_TIMER:
+        if (program_ && wParam == kTimer1) {
+            program_->varer.Timer1_Timer();
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        // The tray icon's events: the mouse message over the icon is in the low word.
+        if (program_) {
+            program_->varer.Form_MouseMove(static_cast<std::intptr_t>(lParam));
+        }
+        return 0;
+    case WM_SIZE:
+        if (program_) {
+            program_->varer.Form_Resize(wParam == SIZE_MINIMIZED);
+        }
+        return 0;
+    case WM_CLOSE:
+        // Asked to close from outside: leave as "&Exit" would, game and display included.
+        if (program_) {
+            program_->varer.mPopExit_Click();
+            return 0;
+        }
+        break;
+    case WM_ENDSESSION:
+        if (program_ && wParam) {
+            program_->varer.Form_Unload();
+        }
+        return 0;
     case WM_DESTROY:
         mainWindow_ = nullptr;
         ::PostQuitMessage(0);
         return 0;
     default:
-        return ::DefWindowProcW(window, message, wParam, lParam);
+        break;
     }
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT WindowsUi::MainDialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -335,15 +497,19 @@ LRESULT WindowsUi::MainDialogMessage(HWND window, UINT message, WPARAM wParam, L
         }
         break;
     }
+    case WM_ERASEBKGND:
+        PaintSkin(reinterpret_cast<HDC>(wParam), mainSkin_.get());
+        return 1;
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == static_cast<int>(MainDialogControl::Text2)) {
             ::SetBkColor(dc, kPanelGrey);
             return reinterpret_cast<LRESULT>(greyBrush_.get());
         }
+        // The check box paints the button face, which the first timer tick cuts away.
         ::SetTextColor(dc, kLabelWhite);
-        ::SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(::GetStockObject(DKGRAY_BRUSH));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_MOUSEMOVE:
         // The background is the drag handle; the controls lie above it.
@@ -369,17 +535,28 @@ LRESULT WindowsUi::MainDialogMessage(HWND window, UINT message, WPARAM wParam, L
 
 LRESULT WindowsUi::HotkeyDialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_ERASEBKGND:
+        PaintSkin(reinterpret_cast<HDC>(wParam), hotkeySkin_.get());
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(window, &paint);
+        const HGDIOBJ previous = ::SelectObject(dc, font_.get());
+        ::SetTextColor(dc, kLabelWhite);
+        ::SetBkMode(dc, TRANSPARENT);
+        for (const Label& label : kHotkeyLabels) {
+            RECT box{label.x, label.y, label.x + label.width, label.y + label.height};
+            ::DrawTextW(dc, label.text, -1, &box, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
+        }
+        ::SelectObject(dc, previous);
+        ::EndPaint(window, &paint);
+        return 0;
+    }
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id == static_cast<int>(HotkeyDialogControl::Text5)) {
+        if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == static_cast<int>(HotkeyDialogControl::Text5)) {
             ::SetBkColor(dc, kPanelGrey);
             return reinterpret_cast<LRESULT>(greyBrush_.get());
-        }
-        if (id == -1) {
-            ::SetTextColor(dc, kLabelWhite);
-            ::SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
         }
         break;
     }

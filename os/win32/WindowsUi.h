@@ -5,6 +5,7 @@
 
 #include "app/Ui.h"
 #include "os/win32/Handles.h"
+#include "shaping/Region.h"
 
 #include <windows.h>
 
@@ -22,6 +23,10 @@ enum class MainDialogControl : int {
     ScreenResCheck = 1002,
     Text2 = 1003,
 };
+
+// RCDATA resources holding the skins.
+inline constexpr int kHotkeySkinResource = 201;
+inline constexpr int kMainSkinResource = 202;
 
 enum class HotkeyDialogControl : int {
     Text1 = 2001,
@@ -53,6 +58,13 @@ public:
     void HideDialog(Dialog dialog) override;
     void ShapeDialog(Dialog dialog) override;
     void DragDialog(Dialog dialog) override;
+    void RestoreDialog(Dialog dialog) override;
+    void DestroyDialog(Dialog dialog) override;
+    void DestroyMainWindow() override;
+    void Quit() override;
+    void SetTimerInterval(unsigned milliseconds) override;
+    std::optional<MenuItem> TrackTrayMenu(bool showRestoreResolution) override;
+    void SetControlTransparent(bool transparent) override;
     void ShowHelpText(std::string_view text) override;
     void ShowGameSelection(int entryIndex) override;
     void ShowGameListLocked(bool locked) override;
@@ -77,7 +89,13 @@ private:
     HWND mainDialog_ = nullptr;
     HWND hotkeyDialog_ = nullptr;
     UniqueFont font_;
+    UniqueFont checkFont_;
     UniqueBrush greyBrush_;
+    UniqueBitmap mainSkin_;
+    UniqueBitmap hotkeySkin_;
+    // Each dialog's outline, kept for the dialog's life.
+    shaping::Region mainRegion_;
+    shaping::Region hotkeyRegion_;
 };
 
 } // namespace tuckaway::win32
