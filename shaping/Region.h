@@ -1,0 +1,43 @@
+#pragma once
+
+// A window outline built from a skin picture: every pixel that is not the key
+// colour belongs to the window, everything else is cut away.
+
+#include "os/win32/Handles.h"
+#include "shaping/cDIBSection.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace tuckaway::shaping {
+
+class Region {
+public:
+    Region() = default;
+    ~Region() = default;
+    Region(const Region&) = delete;
+    Region& operator=(const Region&) = delete;
+    Region(Region&&) noexcept = default;
+    Region& operator=(Region&&) noexcept = default;
+
+    // Rebuilds the region from the picture's non-key pixels, in picture coordinates.
+    // A transColor of 1 means "the picture's bottom-left pixel" and receives that
+    // colour. If the picture cannot be read the region is left empty.
+    void ScanPicture(HBITMAP picture, COLORREF& transColor);
+    // Shifts the region by the window's frame and title bar so the picture lines up
+    // with the client area. Windows without any border are left alone.
+    void OffsetHeader(HWND hWnd);
+    // Gives the window its own copy of the region (the window then owns the copy).
+    // False, and the window unchanged, before the first scan or if the system refuses.
+    bool ApplyRgn(HWND hWnd) const;
+
+    // The current region, still owned here; null until the first scan.
+    HRGN hndRegion() const { return m_hndRegion.get(); }
+
+private:
+    win32::UniqueRegion m_hndRegion;
+    std::unique_ptr<cDIBSection> m_dib; // made on first use, kept for the next scan
+};
+
+} // namespace tuckaway::shaping
