@@ -1,0 +1,224 @@
+#include "os/win32/Handles.h"
+#include "shaping/Picture.h"
+#include "shaping/Region.h"
+#include "shaping/RunScan.h"
+#include "shaping/cDIBSection.h"
+
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+namespace tuckaway::shaping {
+namespace {
+
+constexpr int kHotkeySkin = 201;
+constexpr int kMainSkin = 202;
+
+// The picture loader needs OLE on the calling thread, as in the program.
+class Shaping : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr))); }
+    void TearDown() override { ::OleUninitialize(); }
+
+    static win32::UniqueBitmap Skin(int id) {
+        auto skin = LoadPictureResource(::GetModuleHandleW(nullptr), id);
+        EXPECT_TRUE(skin) << "skin " << id;
+        return skin;
+    }
+};
+
+std::vector<RECT> Rectangles(HRGN region) {
+    const DWORD bytes = ::GetRegionData(region, 0, nullptr);
+    std::vector<unsigned char> buffer(bytes);
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    if (bytes == 0 || ::GetRegionData(region, bytes, data) != bytes) {
+        return {};
+    }
+    std::vector<RECT> rects(data->rdh.nCount);
+    std::memcpy(rects.data(), data->Buffer, rects.size() * sizeof(RECT));
+    return rects;
+}
+
+// How many of the region's rectangles cover picture row y.
+int RectsOnRow(const std::vector<RECT>& rects, LONG y) {
+    int count = 0;
+    for (const RECT& rect : rects) {
+        count += rect.top <= y && y < rect.bottom;
+    }
+    return count;
+}
+
+win32::UniqueWindow Window(DWORD style) {
+    return win32::UniqueWindow(::CreateWindowExW(0, L"STATIC", L"shaping test", style, 40, 40, 400, 300,
+                                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+}
+
+TEST_F(Shaping, DibSectionHasPaddedBottomUpRowsAndKeepsItsSizeAfterClearUp) {
+    cDIBSection dib;
+    ASSERT_TRUE(dib.Create(5, 2));
+    EXPECT_EQ(dib.BytesPerScanLine(), 16u);
+    EXPECT_EQ(dib.Header().biSizeImage, 32u);
+    EXPECT_EQ(dib.Header().biBitCount, 24);
+    EXPECT_GT(dib.Header().biHeight, 0);
+    ASSERT_NE(dib.DIBSectionBitsPtr(), nullptr);
+    const HGDIOBJ bitmap = ::GetCurrentObject(dib.DC(), OBJ_BITMAP);
+    EXPECT_EQ(::GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
+
+    dib.ClearUp();
+    EXPECT_EQ(dib.DIBSectionBitsPtr(), nullptr);
+    EXPECT_EQ(dib.DC(), nullptr);
+    EXPECT_EQ(::GetObjectType(bitmap), 0u) << "the DIB was deleted";
+    EXPECT_EQ(dib.Width(), 5);
+    EXPECT_EQ(dib.Height(), 2);
+    EXPECT_EQ(dib.BytesPerScanLine(), 16u);
+
+    EXPECT_FALSE(dib.Create(70000, 70000)) << "an image size past 32 bits is refused";
+    EXPECT_EQ(dib.DIBSectionBitsPtr(), nullptr);
+}
+
+TEST_F(Shaping, CopiedPictureStartsWithItsBottomRowAndReplacesTheOldDib) {
+    const auto skin = Skin(kHotkeySkin);
+    ASSERT_TRUE(skin);
+    cDIBSection dib;
+    ASSERT_TRUE(dib.CreateFromPicture(skin.get()));
+    ASSERT_EQ(dib.Width(), 572);
+    ASSERT_EQ(dib.Height(), 141);
+    EXPECT_EQ(dib.BytesPerScanLine(), 1716u);
+
+    const win32::UniqueMemoryDc reference(::CreateCompatibleDC(nullptr));
+    const HGDIOBJ previous = ::SelectObject(reference.get(), skin.get());
+    const auto memoryRow = [&](int line, int x) {
+        const std::uint8_t* pixel = dib.DIBSectionBitsPtr() + line * dib.BytesPerScanLine() + 3 * x;
+        return RGB(pixel[2], pixel[1], pixel[0]);
+    };
+    bool topDiffers = false;
+    for (int x = 0; x < 572; ++x) {
+        ASSERT_EQ(memoryRow(0, x), ::GetPixel(reference.get(), x, 140)) << "x " << x;
+        ASSERT_EQ(memoryRow(140, x), ::GetPixel(reference.get(), x, 0)) << "x " << x;
+        topDiffers |= memoryRow(0, x) != memoryRow(140, x);
+    }
+    EXPECT_TRUE(topDiffers) << "top and bottom rows must differ for the order to be checked";
+    ::SelectObject(reference.get(), previous);
+
+    const HGDIOBJ first = ::GetCurrentObject(dib.DC(), OBJ_BITMAP);
+    const HDC firstDc = dib.DC();
+    const auto other = Skin(kMainSkin);
+    ASSERT_TRUE(dib.CreateFromPicture(other.get()));
+    EXPECT_EQ(::GetObjectType(first), 0u);
+    EXPECT_EQ(::GetObjectType(firstDc), 0u);
+    EXPECT_EQ(dib.Width(), 299);
+    EXPECT_EQ(dib.BytesPerScanLine(), 900u);
+}
+
+TEST_F(Shaping, MissingOrUnreadablePictureGivesNothing) {
+    EXPECT_FALSE(LoadPictureResource(::GetModuleHandleW(nullptr), 299));
+    const char junk[] = "not a picture at all";
+    EXPECT_FALSE(LoadPictureBytes(junk, sizeof junk));
+
+    Region region;
+    COLORREF key = 1;
+    region.ScanPicture(nullptr, key);
+    ASSERT_NE(region.hndRegion(), nullptr);
+    RECT box{};
+    EXPECT_EQ(::GetRgnBox(region.hndRegion(), &box), NULLREGION);
+    EXPECT_EQ(key, 1u);
+}
+
+TEST_F(Shaping, SkinsScanToTheirOutlines) {
+    const auto hotkey = Skin(kHotkeySkin);
+    Region region;
+    COLORREF key = 1;
+    region.ScanPicture(hotkey.get(), key);
+    EXPECT_EQ(key, RGB(30, 30, 30));
+    auto rects = Rectangles(region.hndRegion());
+    ASSERT_FALSE(rects.empty());
+    // Rows with the same span merge into one rectangle, so count per row, not in all.
+    for (LONG y = 0; y < 141; ++y) {
+        EXPECT_EQ(RectsOnRow(rects, y), 1) << "row " << y;
+    }
+    RECT box{};
+    ::GetRgnBox(region.hndRegion(), &box);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.right, 572);
+    EXPECT_EQ(box.bottom, 141);
+
+    const auto main = Skin(kMainSkin);
+    key = 1;
+    region.ScanPicture(main.get(), key);
+    EXPECT_EQ(key, RGB(69, 69, 69));
+    rects = Rectangles(region.hndRegion());
+    EXPECT_EQ(RectsOnRow(rects, 0), 0);
+    EXPECT_EQ(RectsOnRow(rects, 449), 0);
+    EXPECT_EQ(RectsOnRow(rects, 450), 0);
+    for (LONG y = 1; y < 449; ++y) {
+        EXPECT_GE(RectsOnRow(rects, y), 1) << "row " << y;
+    }
+    ::GetRgnBox(region.hndRegion(), &box);
+    EXPECT_EQ(box.top, 1);
+    EXPECT_EQ(box.bottom, 449);
+
+    key = RGB(1, 2, 3); // a colour the skin does not use: everything is kept
+    region.ScanPicture(main.get(), key);
+    EXPECT_EQ(key, RGB(1, 2, 3));
+    ::GetRgnBox(region.hndRegion(), &box);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.bottom, 451);
+}
+
+TEST_F(Shaping, ShapedWindowGetsACopyOfTheRegion) {
+    const auto skin = Skin(kHotkeySkin);
+    Region region;
+    COLORREF key = 1;
+    EXPECT_FALSE(region.ApplyRgn(nullptr)) << "nothing scanned yet";
+    region.ScanPicture(skin.get(), key);
+    const auto window = Window(WS_POPUP);
+    ASSERT_TRUE(window);
+
+    const win32::UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(region.ApplyRgn(window.get())) << "round " << round;
+        EXPECT_EQ(::GetObjectType(region.hndRegion()), static_cast<DWORD>(OBJ_REGION));
+        ASSERT_NE(::GetWindowRgn(window.get(), shape.get()), ERROR);
+        EXPECT_TRUE(::EqualRgn(shape.get(), region.hndRegion())) << "round " << round;
+    }
+    EXPECT_FALSE(region.ApplyRgn(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234))));
+    EXPECT_EQ(::GetObjectType(region.hndRegion()), static_cast<DWORD>(OBJ_REGION));
+}
+
+TEST_F(Shaping, OffsetHeaderMovesByTheFrameOnlyWhenThereIsOne) {
+    const auto skin = Skin(kHotkeySkin);
+    Region region;
+    COLORREF key = 1;
+    RECT before{};
+    RECT after{};
+
+    const auto borderless = Window(WS_POPUP);
+    region.ScanPicture(skin.get(), key);
+    ::GetRgnBox(region.hndRegion(), &before);
+    region.OffsetHeader(borderless.get());
+    ::GetRgnBox(region.hndRegion(), &after);
+    EXPECT_TRUE(::EqualRect(&before, &after));
+
+    const auto framed = Window(WS_OVERLAPPEDWINDOW);
+    RECT outer{};
+    RECT client{};
+    ::GetWindowRect(framed.get(), &outer);
+    ::GetClientRect(framed.get(), &client);
+    const Offset expected =
+        HeaderOffset(outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom);
+    EXPECT_GT(expected.x, 0);
+    EXPECT_GT(expected.y, expected.x) << "a title bar sits above the client area";
+    region.OffsetHeader(framed.get());
+    ::GetRgnBox(region.hndRegion(), &after);
+    EXPECT_EQ(after.left, before.left + expected.x);
+    EXPECT_EQ(after.top, before.top + expected.y);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+}
+
+} // namespace
+} // namespace tuckaway::shaping
