@@ -121,7 +121,7 @@ void Varer::SearchAllGames() {
     // Every title is looked up before any selection changes the current game.
     std::array<bool, 9> found{};
     for (std::size_t i = 0; i < games.size(); ++i) {
-        found[i] = static_cast<bool>(p.os.windows.FindWindowByTitle(games[i].windowTitle)); if (found[i]) p.frmAbout.SelectEntry(games[i].displayName);
+        found[i] = static_cast<bool>(p.os.windows.FindWindowByTitle(games[i].windowTitle));
     }
     bool any = false;
     for (std::size_t i = 0; i < games.size(); ++i) {
