@@ -1,0 +1,116 @@
+// Times the detection tick and the check-box cut inside the real program,
+// assembled as the entry point assembles it, under the real system.
+//
+//   bench_tick N   runs start-up (automatic detection, no game), then N ticks,
+//                  then the check-box cut and, as a reference only, the same cut
+//                  made with one GetPixel per pixel.
+
+#include "os/win32/Application.h"
+#include "os/win32/Handles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+double Now() {
+    static const double frequency = [] {
+        LARGE_INTEGER value;
+        ::QueryPerformanceFrequency(&value);
+        return static_cast<double>(value.QuadPart);
+    }();
+    LARGE_INTEGER value;
+    ::QueryPerformanceCounter(&value);
+    return static_cast<double>(value.QuadPart) / frequency;
+}
+
+void Report(const char* what, std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&](double fraction) {
+        return samples[static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5)] *
+               1000.0;
+    };
+    std::printf("%s: n=%zu median=%.3f ms p99=%.3f ms max=%.3f ms\n", what, samples.size(), at(0.5), at(0.99),
+                samples.back() * 1000.0);
+}
+
+void Pump(double seconds) {
+    const double end = Now() + seconds;
+    while (Now() < end) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(1);
+    }
+}
+
+// The per-pixel method the run cut replaces: one GetPixel and one region
+// combine per background pixel. Kept here only to compare against.
+void CutPixelByPixel(HWND control) {
+    using namespace tuckaway::win32;
+    RECT client{};
+    ::GetClientRect(control, &client);
+    UniqueRegion region(::CreateRectRgn(0, 0, client.right, client.bottom));
+    const COLORREF key = ::GetSysColor(COLOR_BTNFACE);
+    const WindowDc dc(control);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            if (::GetPixel(dc.get(), x, y) == key) {
+                const UniqueRegion pixel(::CreateRectRgn(x, y, x + 1, y + 1));
+                ::CombineRgn(region.get(), region.get(), pixel.get(), RGN_XOR);
+            }
+        }
+    }
+    if (::SetWindowRgn(control, region.get(), TRUE)) {
+        (void)region.release();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int ticks = argc > 1 ? std::atoi(argv[1]) : 1000;
+    tuckaway::win32::Application application(::GetModuleHandleW(nullptr));
+    tuckaway::Program& program = application.program();
+    if (!program.varer.Form_Load()) {
+        std::fprintf(stderr, "another instance is running\n");
+        return 1;
+    }
+    Pump(1.0);
+
+    std::vector<double> samples;
+    for (int i = 0; i < ticks; ++i) {
+        const double start = Now();
+        program.varer.Timer1_Timer();
+        samples.push_back(Now() - start);
+    }
+    Report("one tick (automatic detection, no game)", samples);
+
+    HWND dialog = reinterpret_cast<HWND>(application.ui().DialogWindow(tuckaway::Dialog::Main).value);
+    HWND check = ::GetDlgItem(dialog, static_cast<int>(tuckaway::win32::MainDialogControl::ScreenResCheck));
+    std::vector<double> runs;
+    std::vector<double> pixels;
+    for (int i = 0; i < 20; ++i) {
+        application.ui().SetControlTransparent(false);
+        ::RedrawWindow(check, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        double start = Now();
+        application.ui().SetControlTransparent(true);
+        runs.push_back(Now() - start);
+
+        application.ui().SetControlTransparent(false);
+        ::RedrawWindow(check, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        start = Now();
+        CutPixelByPixel(check);
+        pixels.push_back(Now() - start);
+    }
+    Report("check-box cut, one copy and whole runs", runs);
+    Report("check-box cut, GetPixel per pixel (reference)", pixels);
+    program.varer.Form_Unload();
+    return 0;
+}
