@@ -18,7 +18,7 @@ failed=0
 logs="$repo/build/test-logs"
 started=$SECONDS
 
-stage() { printf '\n=== %s (%d s)\n' "$*" $((SECONDS - started)); }
+stage() { printf '\n=== %s (at %d s)\n' "$*" $((SECONDS - started)); }
 
 # A step that is not a test (a build, say) but fails the run when it fails.
 step_failed() {
