@@ -10,7 +10,9 @@
 #include "shaping/RunScan.h"
 #include "shaping/cDIBSection.h"
 
+#include "bench/Timing.h"
 #include <ole2.h>
+
 #include <windows.h>
 
 #include <algorithm>
@@ -20,18 +22,10 @@
 
 namespace {
 
-using namespace tuckaway;
+using tuckaway::bench::Now;
+using tuckaway::bench::Report;
 
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER value;
-        ::QueryPerformanceFrequency(&value);
-        return static_cast<double>(value.QuadPart);
-    }();
-    LARGE_INTEGER value;
-    ::QueryPerformanceCounter(&value);
-    return static_cast<double>(value.QuadPart) / frequency;
-}
+using namespace tuckaway;
 
 // Region calls per shaping: the empty region, three per run (create, combine,
 // delete), then ApplyRgn's create, combine and SetWindowRgn. Counted from the

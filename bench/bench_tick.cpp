@@ -8,6 +8,8 @@
 #include "os/win32/Application.h"
 #include "os/win32/Handles.h"
 
+#include "bench/Timing.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -17,26 +19,8 @@
 
 namespace {
 
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER value;
-        ::QueryPerformanceFrequency(&value);
-        return static_cast<double>(value.QuadPart);
-    }();
-    LARGE_INTEGER value;
-    ::QueryPerformanceCounter(&value);
-    return static_cast<double>(value.QuadPart) / frequency;
-}
-
-void Report(const char* what, std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&](double fraction) {
-        return samples[static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5)] *
-               1000.0;
-    };
-    std::printf("%s: n=%zu median=%.3f ms p99=%.3f ms max=%.3f ms\n", what, samples.size(), at(0.5), at(0.99),
-                samples.back() * 1000.0);
-}
+using tuckaway::bench::Now;
+using tuckaway::bench::Report;
 
 void Pump(double seconds) {
     const double end = Now() + seconds;

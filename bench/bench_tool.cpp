@@ -10,6 +10,8 @@
 //                              Control+Z and times until the window is hidden,
 //                              then Control+Shift+Z to bring it back; N times
 
+#include "bench/Timing.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -20,28 +22,10 @@
 
 namespace {
 
+using tuckaway::bench::Now;
+using tuckaway::bench::Report;
+
 const wchar_t kSettingsKey[] = L"Software\\Tuckaway v1.10\\program";
-
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER value;
-        ::QueryPerformanceFrequency(&value);
-        return static_cast<double>(value.QuadPart);
-    }();
-    LARGE_INTEGER value;
-    ::QueryPerformanceCounter(&value);
-    return static_cast<double>(value.QuadPart) / frequency;
-}
-
-void Report(const char* what, std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&](double fraction) {
-        const auto index = static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5);
-        return samples[index] * 1000.0;
-    };
-    std::printf("%s: n=%zu median=%.2f ms p99=%.2f ms min=%.2f ms max=%.2f ms\n", what, samples.size(),
-                at(0.5), at(0.99), samples.front() * 1000.0, samples.back() * 1000.0);
-}
 
 bool SettingWritten() {
     DWORD bytes = 0;
