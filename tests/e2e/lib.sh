@@ -111,9 +111,25 @@ e2e_running() {
 
 e2e_exited() { ! e2e_running "$1"; }
 
+e2e_standin_windows() {
+    e2e_probe windows | awk -F'\t' '$4 == "TuckawayStandinGame" { print $1 }'
+}
+e2e_no_standin_windows() { [ -z "$(e2e_standin_windows)" ]; }
+
 # Ends every program the scenario started and waits until their windows are gone.
 e2e_stop_all() {
-    local pid
+    local pid window
+    # Under Wine 8 the wineserver crashes when a program that switched the
+    # display mode ends after others stored two other modes in the registry
+    # (as Tuckaway's switches do): the desktop's mode is stored again first,
+    # and the stand-ins are asked to close rather than killed.
+    if ! e2e_no_standin_windows; then
+        e2e_probe setmode 1024 768 save >/dev/null
+    fi
+    for window in $(e2e_standin_windows); do
+        e2e_probe close "$window" >/dev/null
+    done
+    E2E_TIMEOUT=5 e2e_wait_for "the stand-ins to close" e2e_no_standin_windows >/dev/null || true
     for pid in "${E2E_PIDS[@]}"; do
         kill -KILL "$pid" 2>/dev/null || true
     done
@@ -177,6 +193,18 @@ e2e_focus() {
     e2e_probe focus "$1" >/dev/null && e2e_wait_for "'$1' to be the foreground window" e2e_foreground_is "$1"
 }
 
+# e2e_x_focus TITLE: gives the X focus to the X window of the Wine window with
+# this title. In a virtual desktop every top-level Wine window has an X window
+# of its own, and keys typed through the X server reach a program's windows
+# only while one of its X windows has the X focus; a click on the tray leaves
+# it with the taskbar, whatever window Wine then brings to the front.
+e2e_x_focus() {
+    local window
+    window="$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)"
+    [ -n "$window" ] || { e2e_log "no X window named '$1'"; return 1; }
+    xdotool windowfocus "$window"
+}
+
 # Types a key combination for real, through the X server.
 e2e_key() {
     xdotool key --delay 50 "$1"
@@ -200,6 +228,152 @@ e2e_key_until() {
 
 e2e_screenshot() {
     import -display "$DISPLAY" -window root "$TUCKAWAY_E2E_ARTIFACTS/$1.png" 2>/dev/null || true
+}
+
+# --- mouse, controls, tray and menu ----------------------------------------
+
+# Class names of Tuckaway's two dialogs, for the scenarios.
+# shellcheck disable=SC2034
+E2E_MAIN_DIALOG='Tuckaway.frmAbout'
+# shellcheck disable=SC2034
+E2E_HOTKEY_DIALOG='Tuckaway.Form1'
+
+# e2e_click X Y [BUTTON] [COUNT]: clicks for real at a point of the Wine desktop
+# (its screen coordinates; the desktop's X window starts at the X origin).
+e2e_click() {
+    xdotool mousemove --window "$(e2e_desktop_window)" "$1" "$2" click --repeat "${4:-1}" --delay 80 "${3:-1}"
+}
+
+# e2e_drag X1 Y1 X2 Y2: holds the left button at the first point and moves to
+# the second in ten steps (a window's move loop starts on the first step).
+e2e_drag() {
+    local desktop i
+    desktop="$(e2e_desktop_window)"
+    xdotool mousemove --window "$desktop" "$1" "$2" mousedown 1
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 0.05
+        xdotool mousemove --window "$desktop" $(($1 + ($3 - $1) * i / 10)) $(($2 + ($4 - $2) * i / 10))
+    done
+    sleep 0.1
+    xdotool mouseup 1
+}
+
+# e2e_window_field CLASS FIELD: a field of `probe windows` for the first
+# top-level window of that class (1 hwnd, 2 visible, 3 rect, 5 title).
+e2e_window_field() {
+    e2e_probe windows | awk -F'\t' -v c="$1" -v f="$2" '$4 == c { print $f; exit }'
+}
+
+e2e_class_visible() { [ "$(e2e_window_field "$1" 2)" = 1 ]; }
+e2e_class_hidden() { [ "$(e2e_window_field "$1" 2)" = 0 ]; }
+e2e_class_gone() { [ -z "$(e2e_window_field "$1" 1)" ]; }
+
+# e2e_control CLASS ID FIELD: a field of `probe control` for a dialog's control
+# (1 hwnd, 2 visible, 3 enabled, 4 screen rect, 5 checked, 6 text).
+e2e_control() {
+    e2e_probe control "$1" "$2" | cut -f"$3"
+}
+
+e2e_control_text_is() { [ "$(e2e_control "$1" "$2" 6)" = "$3" ]; }
+
+# e2e_click_control CLASS ID: clicks the middle of a control.
+e2e_click_control() {
+    local rect left top right bottom
+    rect="$(e2e_control "$1" "$2" 4)"
+    IFS=, read -r left top right bottom <<<"$rect"
+    [ -n "$bottom" ] || { e2e_log "no control $2 in $1"; return 1; }
+    e2e_click $(((left + right) / 2)) $(((top + bottom) / 2))
+}
+
+# e2e_focused_is CLASS ID: the control with the keyboard focus.
+e2e_focused_is() {
+    local hwnd
+    hwnd="$(e2e_control "$1" "$2" 1)"
+    [ -n "$hwnd" ] && [ "$(e2e_probe focused | cut -f1)" = "$hwnd" ]
+}
+
+# e2e_click_field CLASS ID: clicks into a control and waits until it has the focus.
+e2e_click_field() {
+    e2e_click_control "$1" "$2" &&
+        e2e_wait_for "control $2 of $1 to have the focus" e2e_focused_is "$1" "$2"
+}
+
+# The tray icon's centre: bottom right of the current display mode.
+e2e_tray_click() {
+    local size
+    size="$(e2e_probe display)"
+    e2e_click $((${size%%$'\t'*} - 11)) $((${size##*$'\t'} - 10)) "$@"
+}
+
+# The open pop-up menu's rect ("left,top,right,bottom"), if one is open.
+e2e_menu_rect() {
+    e2e_probe windows | awk -F'\t' '$4 == "#32768" && $2 == 1 { print $3; found = 1; exit } END { exit !found }'
+}
+e2e_no_menu() { ! e2e_menu_rect >/dev/null; }
+
+# Opens the tray menu with a right click; sets E2E_MENU_RECT and E2E_MENU_HEIGHT.
+e2e_open_tray_menu() {
+    e2e_tray_click 3
+    e2e_wait_for "the tray menu" e2e_menu_rect >/dev/null || return 1
+    E2E_MENU_RECT="$(e2e_menu_rect)"
+    local left top right bottom
+    IFS=, read -r left top right bottom <<<"$E2E_MENU_RECT"
+    # shellcheck disable=SC2034 # for the scenarios
+    E2E_MENU_HEIGHT=$((bottom - top))
+}
+
+# e2e_choose_menu_item INDEX COUNT: clicks item INDEX (from 0) of the open
+# menu of COUNT items (the probe cannot read another process's menu, so an item
+# is found by position) and waits for the menu to close.
+e2e_choose_menu_item() {
+    local left top right bottom
+    IFS=, read -r left top right bottom <<<"$E2E_MENU_RECT"
+    e2e_click $(((left + right) / 2)) $((top + (bottom - top) * (2 * $1 + 1) / (2 * $2)))
+    e2e_wait_for "the menu to close" e2e_no_menu
+}
+
+# Closes the open menu without choosing: a click on the empty desktop.
+e2e_close_menu() {
+    e2e_click 20 20
+    e2e_wait_for "the menu to close" e2e_no_menu
+}
+
+# e2e_press_together KEYS...: holds the keys down in this order, then releases them in reverse.
+e2e_press_together() {
+    local reversed=() key
+    for key in "$@"; do
+        reversed=("$key" "${reversed[@]}")
+    done
+    xdotool keydown --delay 50 "$@"
+    sleep 0.1
+    xdotool keyup --delay 50 "${reversed[@]}"
+}
+
+# A checksum of the tray icon's pixels (the 16x16 square around its centre),
+# or with an offset, of the square OFFSET pixels to its left.
+e2e_tray_icon_sum() {
+    local size
+    size="$(e2e_probe display)"
+    import -display "$DISPLAY" -window root \
+        -crop "16x16+$((${size%%$'\t'*} - 19 - ${1:-0}))+$((${size##*$'\t'} - 18))" +repage rgb:- 2>/dev/null |
+        md5sum | cut -d' ' -f1
+}
+
+e2e_tray_icon_is_not() { [ "$(e2e_tray_icon_sum)" != "$1" ]; }
+
+# The tray shows no icon: its square looks like the empty taskbar left of it.
+e2e_tray_icon_absent() { [ "$(e2e_tray_icon_sum)" = "$(e2e_tray_icon_sum 40)" ]; }
+
+# e2e_hotkey_free NAME MODIFIERS KEY: another program can register this
+# combination (so nothing, Tuckaway included, holds it); the helper lets it go at once.
+e2e_hotkey_free() {
+    local out="$TUCKAWAY_E2E_ARTIFACTS/$E2E_SCENARIO.$1.out"
+    e2e_start "$1" "$TUCKAWAY_E2E_HELPERS/hold_hotkey.exe" "$2" "$3"
+    local pid=$E2E_STARTED_PID
+    e2e_wait_for "hold_hotkey $2 $3 to answer" grep -qsE '^(held|failed)' "$out" || return 1
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    grep -qs '^held' "$out"
 }
 
 # --- settings ---------------------------------------------------------------
@@ -238,6 +412,8 @@ e2e_run_scenario() {
     E2E_SCENARIO="$name"
     rm -f "$TUCKAWAY_E2E_ARTIFACTS/$name".*
     (
+        # A mode stored by an earlier run would come back when a program resets the display.
+        e2e_probe setmode 1024 768 save >/dev/null || e2e_fail "could not set the display to 1024x768" || exit 1
         e2e_reg_reset || e2e_fail "could not clear $E2E_KEY" || exit 1
         "$name"
         result=$?

@@ -8,9 +8,16 @@
 //   probe click-box-button TITLE TEXT   presses a dialog box's button
 //   probe focus HWND|TITLE              makes a window the foreground window
 //   probe key COMBO                     types a key combination such as ctrl+shift+z
-//   probe setmode W H                   changes the display mode
+//   probe setmode W H [save]            changes the display mode (with save, also the mode
+//                                       stored in the registry)
 //   probe visible TITLE                 prints 1 or 0 (exit 0 / 1), or "missing" (exit 2)
 //   probe hide TITLE                    hides a window
+//   probe control CLASS ID              hwnd, visible, enabled, screen rect, check state (0, 1 or -)
+//                                       and text (WM_GETTEXT) of a control of the top-level window
+//                                       of that class
+//   probe focused                       hwnd, class and control id of the window with the keyboard
+//                                       focus in the foreground window's thread
+//   probe close HWND|TITLE              asks a window to close (WM_CLOSE, posted)
 #include <windows.h>
 
 #include <shellapi.h>
@@ -122,13 +129,17 @@ std::wstring WithoutAccelerator(const std::wstring& text) {
     return out;
 }
 
+std::string Bounds(const RECT& rect) {
+    char bounds[64];
+    wsprintfA(bounds, "%ld,%ld,%ld,%ld", rect.left, rect.top, rect.right, rect.bottom);
+    return bounds;
+}
+
 int ListWindows() {
     for (HWND window : TopLevelWindows()) {
         RECT rect = {};
         GetWindowRect(window, &rect);
-        char bounds[64];
-        wsprintfA(bounds, "%ld,%ld,%ld,%ld", rect.left, rect.top, rect.right, rect.bottom);
-        Print(Hex(window) + "\t" + (IsWindowVisible(window) ? "1" : "0") + "\t" + bounds + "\t" +
+        Print(Hex(window) + "\t" + (IsWindowVisible(window) ? "1" : "0") + "\t" + Bounds(rect) + "\t" +
               Field(ClassOf(window)) + "\t" + Field(TextOf(window)));
     }
     return 0;
@@ -232,20 +243,58 @@ int PressKeys(const std::wstring& combo) {
     return sent == inputs.size() ? 0 : 1;
 }
 
-int SetMode(int width, int height) {
+int SetMode(int width, int height, bool save) {
     DEVMODEW mode = {};
     mode.dmSize = sizeof(mode);
     mode.dmPelsWidth = static_cast<DWORD>(width);
     mode.dmPelsHeight = static_cast<DWORD>(height);
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    const LONG result = ChangeDisplaySettingsW(&mode, 0);
+    const LONG result = ChangeDisplaySettingsW(&mode, save ? CDS_UPDATEREGISTRY : 0);
     Print(std::to_string(result));
     return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
 }
 
+
+// Another process's window: its text by WM_GETTEXT (an edit control's text is
+// not its caption), with a time limit so a busy owner cannot hang the probe.
+std::wstring TextBySending(HWND window) {
+    wchar_t text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                             &copied)) {
+        return {};
+    }
+    return text;
+}
+
+int ShowControl(const std::wstring& className, int id) {
+    HWND parent = FindWindowW(className.c_str(), nullptr);
+    HWND control = parent != nullptr ? GetDlgItem(parent, id) : nullptr;
+    if (control == nullptr) {
+        Print("missing");
+        return 2;
+    }
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    std::string checked = "-";
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    const bool checkable = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+                           type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+    if (ClassOf(control) == L"Button" && checkable) {
+        DWORD_PTR state = 0;
+        if (SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state)) {
+            checked = state == BST_CHECKED ? "1" : "0";
+        }
+    }
+    Print(Hex(control) + "\t" + (IsWindowVisible(control) ? "1" : "0") + "\t" +
+          (IsWindowEnabled(control) ? "1" : "0") + "\t" + Bounds(rect) + "\t" + checked + "\t" +
+          Field(TextBySending(control)));
+    return 0;
+}
+
 int Usage() {
     Print("usage: probe windows|foreground|display|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
-          "key COMBO|setmode W H|visible TITLE|hide TITLE");
+          "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|control CLASS ID|focused|close HWND|TITLE");
     return 2;
 }
 
@@ -293,8 +342,9 @@ int main() {
     if (command == L"key" && args.size() == 2) {
         return PressKeys(args[1]);
     }
-    if (command == L"setmode" && args.size() == 3) {
-        return SetMode(std::wcstol(args[1].c_str(), nullptr, 10), std::wcstol(args[2].c_str(), nullptr, 10));
+    if (command == L"setmode" && (args.size() == 3 || (args.size() == 4 && args[3] == L"save"))) {
+        return SetMode(std::wcstol(args[1].c_str(), nullptr, 10), std::wcstol(args[2].c_str(), nullptr, 10),
+                       args.size() == 4);
     }
     if ((command == L"visible" || command == L"hide") && args.size() == 2) {
         HWND window = FindWindowW(nullptr, args[1].c_str());
@@ -310,6 +360,32 @@ int main() {
         const bool visible = IsWindowVisible(window);
         Print(visible ? "1" : "0");
         return visible ? 0 : 1;
+    }
+    if (command == L"control" && args.size() == 3) {
+        return ShowControl(args[1], static_cast<int>(std::wcstol(args[2].c_str(), nullptr, 10)));
+    }
+    if (command == L"focused" && args.size() == 1) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        HWND foreground = GetForegroundWindow();
+        if (foreground == nullptr ||
+            !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) || info.hwndFocus == nullptr) {
+            Print("none");
+            return 1;
+        }
+        Print(Hex(info.hwndFocus) + "\t" + Field(ClassOf(info.hwndFocus)) + "\t" +
+              std::to_string(GetDlgCtrlID(info.hwndFocus)));
+        return 0;
+    }
+    if (command == L"close" && args.size() == 2) {
+        HWND window = WindowFromArgument(args[1]);
+        if (window == nullptr || !IsWindow(window)) {
+            Print("missing");
+            return 2;
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        Print("posted");
+        return 0;
     }
     return Usage();
 }

@@ -1,7 +1,10 @@
 // A stand-in for a game: one visible top-level window with an exact title,
 // optionally switching the display mode at start the way a full-screen game does.
 //
-//   standin_game.exe TITLE [--mode WxH] [--log FILE] [--exit-after SECONDS]
+//   standin_game.exe TITLE [--mode WxH] [--keep-mode] [--hidden] [--log FILE] [--exit-after SECONDS]
+//
+// --keep-mode leaves the display in the switched mode at exit, as a game that
+// crashes would; --hidden never shows the window (it still exists and can be found).
 //
 // The log (also taken from TUCKAWAY_STANDIN_LOG) gets one line once the window
 // exists, so a test can wait for it without guessing.
@@ -82,8 +85,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int modeWidth = 0;
     int modeHeight = 0;
     UINT exitAfter = 0;
-    for (int i = 2; i + 1 < argc; i += 2) {
+    bool keepMode = false;
+    bool hidden = false;
+    for (int i = 2; i < argc; i += 2) {
         const std::wstring option = argv[i];
+        // Flags take no value.
+        if (option == L"--keep-mode") {
+            keepMode = true;
+            --i;
+            continue;
+        }
+        if (option == L"--hidden") {
+            hidden = true;
+            --i;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            return 2;
+        }
         if (option == L"--mode") {
             if (swscanf(argv[i + 1], L"%dx%d", &modeWidth, &modeHeight) != 2) {
                 return 2;
@@ -119,9 +138,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (window == nullptr) {
         return 1;
     }
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
-    SetForegroundWindow(window);
+    if (!hidden) {
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+        SetForegroundWindow(window);
+    }
     if (exitAfter > 0) {
         SetTimer(window, kExitTimer, exitAfter * 1000, nullptr);
     }
@@ -137,7 +158,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (modeWidth > 0) {
+    if (modeWidth > 0 && !keepMode) {
         ChangeDisplaySettingsW(nullptr, 0);
     }
     return 0;
