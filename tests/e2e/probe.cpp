@@ -18,6 +18,7 @@
 //   probe focused                       hwnd, class and control id of the window with the keyboard
 //                                       focus in the foreground window's thread
 //   probe close HWND|TITLE              asks a window to close (WM_CLOSE, posted)
+//   probe syscolor INDEX                a system colour (GetSysColor) as R,G,B
 #include <windows.h>
 
 #include <shellapi.h>
@@ -294,7 +295,7 @@ int ShowControl(const std::wstring& className, int id) {
 
 int Usage() {
     Print("usage: probe windows|foreground|display|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
-          "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|control CLASS ID|focused|close HWND|TITLE");
+          "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|control CLASS ID|focused|close HWND|TITLE|syscolor INDEX");
     return 2;
 }
 
@@ -375,6 +376,12 @@ int main() {
         }
         Print(Hex(info.hwndFocus) + "\t" + Field(ClassOf(info.hwndFocus)) + "\t" +
               std::to_string(GetDlgCtrlID(info.hwndFocus)));
+        return 0;
+    }
+    if (command == L"syscolor" && args.size() == 2) {
+        const COLORREF colour = GetSysColor(static_cast<int>(std::wcstol(args[1].c_str(), nullptr, 10)));
+        Print(std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + "," +
+              std::to_string(GetBValue(colour)));
         return 0;
     }
     if (command == L"close" && args.size() == 2) {

@@ -63,3 +63,26 @@ scenario_main_dialog() {
         e2e_fail "after dragging by (-100, +30) the dialog is at $moved" || return 1
     e2e_class_visible "$E2E_MAIN_DIALOG" || e2e_fail "the dialog hid while dragged"
 }
+
+# e2e_pixel_is_not X Y R,G,B: the screen pixel at (X, Y) has another colour.
+pixel_is_not() {
+    local pixel
+    pixel="$(import -display "$DISPLAY" -window root -crop "1x1+$1+$2" +repage -depth 8 rgb:- 2>/dev/null |
+        od -An -tu1 | tr -s ' ' ',' | sed 's/^,//; s/,$//')"
+    [ -n "$pixel" ] && [ "$pixel" != "$3" ]
+}
+
+# The switch's check box paints the button face; the detection timer's first
+# tick cuts those pixels away, so the skin shows around the box and its white
+# caption. At the time of writing this fails: the button face stays.
+scenario_main_dialog_switch_shows_skin() {
+    e2e_start_tuckaway
+    e2e_wait_for "the main dialog to be visible" e2e_class_visible "$E2E_MAIN_DIALOG" || return 1
+    local face rect left top right bottom
+    face="$(e2e_probe syscolor 15)" # COLOR_BTNFACE
+    rect="$(e2e_control "$E2E_MAIN_DIALOG" "$MAIN_SWITCH" 4)"
+    IFS=, read -r left top right bottom <<<"$rect"
+    # Right of the caption, still inside the dialog's shape.
+    E2E_TIMEOUT=3 e2e_wait_for "the skin to show right of the switch's caption, not the button face ($face)" \
+        pixel_is_not $((left + 250)) $(((top + bottom) / 2)) "$face"
+}
