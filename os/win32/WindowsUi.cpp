@@ -169,6 +169,9 @@ WindowsUi::WindowsUi(HINSTANCE instance)
     ::GetObjectW(font_.get(), sizeof checkFont, &checkFont);
     checkFont.lfQuality = NONANTIALIASED_QUALITY;
     checkFont_.reset(::CreateFontIndirectW(&checkFont));
+    if (mainSkin_) {
+        skinBrush_.reset(::CreatePatternBrush(mainSkin_.get()));
+    }
     RegisterWindowClass(instance_, kMainWindowClass, &Route<&WindowsUi::MainWindowMessage>,
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RegisterWindowClass(instance_, kMainDialogClass, &Route<&WindowsUi::MainDialogMessage>,
@@ -341,7 +344,10 @@ void WindowsUi::SetControlTransparent(bool transparent) {
     if (::SetWindowRgn(control, region.get(), TRUE)) {
         (void)region.release();
     }
-    // The skin must show through where the control no longer covers the dialog.
+    // From now on the control paints the skin behind its caption too. Where
+    // the system honours the region that paint is never seen; where it does
+    // not (child windows under Wine), the skin still shows instead of grey.
+    checkBoxShowsSkin_ = transparent;
     RECT area = client;
     ::MapWindowPoints(control, mainDialog_, reinterpret_cast<POINT*>(&area), 2);
     ::RedrawWindow(mainDialog_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -508,6 +514,14 @@ LRESULT WindowsUi::MainDialogMessage(HWND window, UINT message, WPARAM wParam, L
         }
         // The check box paints the button face, which the first timer tick cuts away.
         ::SetTextColor(dc, kLabelWhite);
+        if (checkBoxShowsSkin_ && skinBrush_) {
+            // The skin, aligned with the dialog's own painting of it.
+            POINT origin{0, 0};
+            ::MapWindowPoints(reinterpret_cast<HWND>(lParam), window, &origin, 1);
+            ::SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+            ::SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(skinBrush_.get());
+        }
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
     }

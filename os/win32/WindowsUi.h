@@ -93,6 +93,9 @@ private:
     UniqueBrush greyBrush_;
     UniqueBitmap mainSkin_;
     UniqueBitmap hotkeySkin_;
+    UniqueBrush skinBrush_;
+    // Set once the check box has been cut to its drawn pixels.
+    bool checkBoxShowsSkin_ = false;
     // Each dialog's outline, kept for the dialog's life.
     shaping::Region mainRegion_;
     shaping::Region hotkeyRegion_;
