@@ -19,6 +19,8 @@
 //                                       focus in the foreground window's thread
 //   probe close HWND|TITLE              asks a window to close (WM_CLOSE, posted)
 //   probe syscolor INDEX                a system colour (GetSysColor) as R,G,B
+#include "Utf8.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -30,18 +32,6 @@
 #include <vector>
 
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
 
 // Keeps every record on one line and its fields apart.
 std::string Field(const std::wstring& text) {
@@ -255,7 +245,6 @@ int SetMode(int width, int height, bool save) {
     return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
 }
 
-
 // Another process's window: its text by WM_GETTEXT (an edit control's text is
 // not its caption), with a time limit so a busy owner cannot hang the probe.
 std::wstring TextBySending(HWND window) {
@@ -295,7 +284,8 @@ int ShowControl(const std::wstring& className, int id) {
 
 int Usage() {
     Print("usage: probe windows|foreground|display|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
-          "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|control CLASS ID|focused|close HWND|TITLE|syscolor INDEX");
+          "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|control CLASS ID|focused|close "
+          "HWND|TITLE|syscolor INDEX");
     return 2;
 }
 
@@ -370,7 +360,8 @@ int main() {
         info.cbSize = sizeof(info);
         HWND foreground = GetForegroundWindow();
         if (foreground == nullptr ||
-            !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) || info.hwndFocus == nullptr) {
+            !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) ||
+            info.hwndFocus == nullptr) {
             Print("none");
             return 1;
         }

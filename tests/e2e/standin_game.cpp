@@ -8,6 +8,8 @@
 //
 // The log (also taken from TUCKAWAY_STANDIN_LOG) gets one line once the window
 // exists, so a test can wait for it without guessing.
+#include "Utf8.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -19,18 +21,6 @@
 namespace {
 
 constexpr UINT_PTR kExitTimer = 1;
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
