@@ -1,13 +1,13 @@
 // The detection timer: each tick finds the current game, or in automatic mode
 // the running supported game, and updates the tray and the recorded sizes.
 
-#include "app/Program.h"
-#include "hotkeys/Hotkeys.h"
+#include "app/Varer.h"
 #include "state/Catalogue.h"
 #include "state/Sizes.h"
 
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace tuckaway {
 namespace {
@@ -42,76 +42,79 @@ std::string Inactive(std::string_view entry) {
 } // namespace
 
 void Varer::PushTray() {
-    program_.os.tray.Notify(os::Tray::Action::Modify, TrayIconData);
+    program_.os.tray.Notify(os::Tray::Action::Modify, program_.varer.TrayIconData);
 }
 
 bool Varer::DesktopModeNeedsRestoring(os::Size current) const {
+    const VarerFields& varer = program_.varer;
     // Without a recorded desktop height there is nothing to restore to.
-    const auto desktopHeight = sizes::Parse(Text4);
-    return desktopHeight && Text3 != sizes::ToText(current.width) && Text3 != Text5 &&
-           *desktopHeight != current.height && Text4 != Text6;
+    const auto desktopHeight = sizes::Parse(varer.Text4);
+    return desktopHeight && varer.Text3 != sizes::ToText(current.width) && varer.Text3 != varer.Text5 &&
+           *desktopHeight != current.height && varer.Text4 != varer.Text6;
 }
 
 void Varer::Timer1_Timer() {
-    if (!started_) {
+    Program& p = program_;
+    VarerFields& varer = p.varer;
+    if (!varer.started) {
         return;
     }
-    Program& p = program_;
-    if (TransCheck == 0) {
+    if (varer.TransCheck == 0) {
         SetTransCheck(1);
-        Timer1Interval = kTickInterval;
+        varer.Timer1Interval = kTickInterval;
         p.ui.SetTimerInterval(kTickInterval);
     }
 
-    FrmAbout& about = p.frmAbout;
-    const bool switching = about.ScreenResCheck() == 1;
+    const FrmAboutFields& about = p.frmAbout;
+    os::TrayIconRecord& tray = varer.TrayIconData;
+    const bool switching = about.ScreenResCheck == 1;
     if (hotkeys::FindGameWindow(p)) {
-        mPopResoRestoreVisible = false;
+        varer.mPopResoRestoreVisible = false;
         // The tray shows what the previous tick computed.
         PushTray();
         if (const auto logo = catalogue::ActiveLogoOfTitle(about.Text1)) {
-            TrayIconData.icon = p.os.pictures.Logo(*logo);
+            tray.icon = p.os.pictures.Logo(*logo);
         }
-        SetTrayTip(TrayIconData, Active(about.SelectedText()));
+        SetTrayTip(tray, Active(about.SelectedText()));
         if (switching) {
             const os::Size current = p.os.display.CurrentSize();
-            if (Text3.empty() && Text4.empty()) {
-                Text3 = sizes::ToText(current.width);
-                Text4 = sizes::ToText(current.height);
+            if (varer.Text3.empty() && varer.Text4.empty()) {
+                varer.Text3 = sizes::ToText(current.width);
+                varer.Text4 = sizes::ToText(current.height);
             }
             // While the game is hidden with the display switched, its own size is kept.
-            if (Check1 != 1) {
-                Text5 = sizes::ToText(current.width);
-                Text6 = sizes::ToText(current.height);
+            if (varer.Check1 != 1) {
+                varer.Text5 = sizes::ToText(current.width);
+                varer.Text6 = sizes::ToText(current.height);
             }
-            Normalise(Text5, Text6);
+            Normalise(varer.Text5, varer.Text6);
         }
         return;
     }
 
     if (switching) {
-        Normalise(Text3, Text4);
+        Normalise(varer.Text3, varer.Text4);
         if (DesktopModeNeedsRestoring(p.os.display.CurrentSize())) {
-            mPopResoRestoreVisible = true;
+            varer.mPopResoRestoreVisible = true;
         }
     }
-    if (AutoDetectCheck == 1) {
+    if (varer.AutoDetectCheck == 1) {
         // The detected game has gone: back to searching, in this same tick.
-        AutoDetectCheck = 0;
-        about.SelectEntry(catalogue::kAutomaticEntry);
-        about.SetCombo1Locked(false);
+        varer.AutoDetectCheck = 0;
+        frmAbout_.SelectEntry(catalogue::kAutomaticEntry);
+        frmAbout_.SetCombo1Locked(false);
     }
     if (about.SelectedText() != catalogue::kAutomaticEntry) {
         PushTray();
         if (const auto logo = catalogue::InactiveLogoOfTitle(about.Text1)) {
-            TrayIconData.icon = p.os.pictures.Logo(*logo);
+            tray.icon = p.os.pictures.Logo(*logo);
         }
-        SetTrayTip(TrayIconData, Inactive(about.SelectedText()));
+        SetTrayTip(tray, Inactive(about.SelectedText()));
         return;
     }
     PushTray();
-    TrayIconData.icon = p.os.pictures.Logo(1);
-    SetTrayTip(TrayIconData, "Tuckaway - Auto Game Detection Enabled");
+    tray.icon = p.os.pictures.Logo(1);
+    SetTrayTip(tray, "Tuckaway - Auto Game Detection Enabled");
     SearchAllGames();
 }
 
@@ -119,33 +122,33 @@ void Varer::SearchAllGames() {
     Program& p = program_;
     const auto games = catalogue::ProbeOrder();
     // Every title is looked up before any selection changes the current game.
-    std::array<bool, 9> found{};
+    std::vector<bool> found(games.size());
     for (std::size_t i = 0; i < games.size(); ++i) {
         found[i] = static_cast<bool>(p.os.windows.FindWindowByTitle(games[i].windowTitle));
     }
     bool any = false;
     for (std::size_t i = 0; i < games.size(); ++i) {
         if (found[i]) {
-            p.frmAbout.SelectEntry(games[i].displayName);
+            frmAbout_.SelectEntry(games[i].displayName);
             any = true;
         }
     }
     if (any) {
-        AutoDetectCheck = 1;
-        p.frmAbout.SetCombo1Locked(true);
+        p.varer.AutoDetectCheck = 1;
+        frmAbout_.SetCombo1Locked(true);
     }
 }
 
 void Varer::SetTransCheck(int value) {
-    if (value == TransCheck) {
+    if (value == program_.varer.TransCheck) {
         return;
     }
-    TransCheck = value;
+    program_.varer.TransCheck = value;
     TransCheck_Click();
 }
 
 void Varer::TransCheck_Click() {
-    program_.ui.SetControlTransparent(TransCheck == 1);
+    program_.ui.SetControlTransparent(program_.varer.TransCheck == 1);
 }
 
 } // namespace tuckaway

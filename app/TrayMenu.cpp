@@ -1,7 +1,6 @@
 // The tray icon's events, its pop-up menu and the main window's unload.
 
-#include "app/Program.h"
-#include "hotkeys/Hotkeys.h"
+#include "app/Varer.h"
 #include "state/Catalogue.h"
 #include "state/Sizes.h"
 
@@ -16,10 +15,10 @@ constexpr unsigned kRightButtonUp = 0x0205;
 } // namespace
 
 void Varer::Form_MouseMove(std::intptr_t lParam) {
-    if (!started_) {
+    Program& p = program_;
+    if (!p.varer.started) {
         return;
     }
-    Program& p = program_;
     const os::Window game = hotkeys::FindGameWindow(p);
     switch (static_cast<unsigned>(lParam) & 0xFFFFu) {
     case kLeftButtonUp:
@@ -27,11 +26,11 @@ void Varer::Form_MouseMove(std::intptr_t lParam) {
             hotkeys::RestoreGameWindow(p, game);
             hotkeys::SwitchToGameResolution(p);
         } else {
-            BringForward(Dialog::Hotkey);
+            BringForward(ui::Dialog::Hotkey);
         }
         break;
     case kLeftDoubleClick:
-        BringForward(Dialog::Hotkey);
+        BringForward(ui::Dialog::Hotkey);
         break;
     case kRightButtonUp:
         ShowPopupMenu();
@@ -41,12 +40,12 @@ void Varer::Form_MouseMove(std::intptr_t lParam) {
     }
 }
 
-void Varer::BringForward(Dialog dialog) {
+void Varer::BringForward(ui::Dialog dialog) {
     Program& p = program_;
-    if (dialog == Dialog::Main) {
-        p.frmAbout.Load();
+    if (dialog == ui::Dialog::Main) {
+        frmAbout_.Load();
     } else {
-        p.form1.Load();
+        form1_.Load();
     }
     p.ui.RestoreDialog(dialog);
     p.os.windows.SetForegroundWindow(p.ui.DialogWindow(dialog));
@@ -57,32 +56,32 @@ void Varer::ShowPopupMenu() {
     Program& p = program_;
     // The menu closes when the user clicks elsewhere only if its owner is in front.
     p.os.windows.SetForegroundWindow(p.ui.MainWindow());
-    const auto chosen = p.ui.TrackTrayMenu(mPopResoRestoreVisible);
+    const auto chosen = p.ui.TrackTrayMenu(p.varer.mPopResoRestoreVisible);
     if (!chosen) {
         return;
     }
     switch (*chosen) {
-    case MenuItem::mPopAbout:
+    case ui::MenuItem::mPopAbout:
         mPopAbout_Click();
         break;
-    case MenuItem::mPopRestore:
+    case ui::MenuItem::mPopRestore:
         mPopRestore_Click();
         break;
-    case MenuItem::mPopResoRestore:
+    case ui::MenuItem::mPopResoRestore:
         mPopResoRestore_Click();
         break;
-    case MenuItem::mPopExit:
+    case ui::MenuItem::mPopExit:
         mPopExit_Click();
         break;
     }
 }
 
 void Varer::mPopAbout_Click() {
-    BringForward(Dialog::Main);
+    BringForward(ui::Dialog::Main);
 }
 
 void Varer::mPopRestore_Click() {
-    BringForward(Dialog::Hotkey);
+    BringForward(ui::Dialog::Hotkey);
 }
 
 void Varer::Form_Resize(bool minimized) {
@@ -93,13 +92,13 @@ void Varer::Form_Resize(bool minimized) {
 
 void Varer::Form_Unload() {
     Program& p = program_;
-    p.os.tray.Notify(os::Tray::Action::Delete, TrayIconData);
+    p.os.tray.Notify(os::Tray::Action::Delete, p.varer.TrayIconData);
     // Only what start-up registered; the dialog's own registrations end with the process.
-    const os::Window hotkeyWindow = p.ui.DialogWindow(Dialog::Hotkey);
-    if (HideKeyRegistered) {
+    const os::Window hotkeyWindow = p.ui.DialogWindow(ui::Dialog::Hotkey);
+    if (p.varer.HideKeyRegistered) {
         p.os.hotkeys.UnregisterHotKey(hotkeyWindow, static_cast<int>(hotkeys::HotkeyId::Hide));
     }
-    if (ShowKeyRegistered) {
+    if (p.varer.ShowKeyRegistered) {
         p.os.hotkeys.UnregisterHotKey(hotkeyWindow, static_cast<int>(hotkeys::HotkeyId::Restore));
     }
 }
@@ -112,26 +111,26 @@ void Varer::mPopResoRestore_Click() {
         return;
     }
     if (DesktopModeNeedsRestoring(current)) {
-        hotkeys::SwitchTo(p, Text3, Text4);
+        hotkeys::SwitchTo(p, p.varer.Text3, p.varer.Text4);
     }
-    mPopResoRestoreVisible = false;
+    p.varer.mPopResoRestoreVisible = false;
 }
 
 void Varer::mPopExit_Click() {
     Program& p = program_;
     if (const os::Window game = hotkeys::FindGameWindow(p)) {
         hotkeys::RestoreGameWindow(p, game);
-        if (AutoDetectCheck == 1) {
+        if (p.varer.AutoDetectCheck == 1) {
             // The next start begins by searching again.
-            AutoDetectCheck = 0;
-            p.frmAbout.SelectEntry(catalogue::kAutomaticEntry);
+            p.varer.AutoDetectCheck = 0;
+            frmAbout_.SelectEntry(catalogue::kAutomaticEntry);
         }
         hotkeys::SwitchToGameResolution(p);
     }
     Form_Unload();
     p.ui.DestroyMainWindow();
-    p.ui.DestroyDialog(Dialog::Main);
-    p.ui.DestroyDialog(Dialog::Hotkey);
+    p.ui.DestroyDialog(ui::Dialog::Main);
+    p.ui.DestroyDialog(ui::Dialog::Hotkey);
     p.ui.Quit();
 }
 

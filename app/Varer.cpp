@@ -1,7 +1,5 @@
 #include "app/Varer.h"
 
-#include "app/Program.h"
-#include "hotkeys/Hotkeys.h"
 #include "state/Catalogue.h"
 #include "state/Sizes.h"
 
@@ -24,58 +22,61 @@ std::string_view TrayTip(const os::TrayIconRecord& record) {
 
 bool Varer::Form_Load() {
     Program& p = program_;
+    VarerFields& varer = p.varer;
     if (!p.os.instance.ClaimFirstInstance()) {
         p.os.boxes.Show("Tuckaway is already open!", kAppTitle, os::BoxStyle::OkExclamation);
         return false;
     }
-    started_ = true;
+    varer.started = true;
 
-    p.frmAbout.Load();
-    p.ui.ShowDialog(Dialog::Main);
-    p.form1.Load();
-    mPopResoRestoreVisible = false;
+    frmAbout_.Load();
+    p.ui.ShowDialog(ui::Dialog::Main);
+    form1_.Load();
+    varer.mPopResoRestoreVisible = false;
     p.ui.HideMainWindow();
 
-    TrayIconData = {};
-    TrayIconData.window = p.ui.MainWindow();
-    TrayIconData.id = kTrayIconId;
-    TrayIconData.flags = kTrayFlags;
-    TrayIconData.callbackMessage = kTrayCallbackMessage;
-    TrayIconData.icon = p.os.pictures.Logo(1);
-    SetTrayTip(TrayIconData, kStartupTip);
-    p.os.tray.Notify(os::Tray::Action::Add, TrayIconData);
+    os::TrayIconRecord& tray = varer.TrayIconData;
+    tray = {};
+    tray.window = p.ui.MainWindow();
+    tray.id = kTrayIconId;
+    tray.flags = kTrayFlags;
+    tray.callbackMessage = kTrayCallbackMessage;
+    tray.icon = p.os.pictures.Logo(1);
+    SetTrayTip(tray, kStartupTip);
+    p.os.tray.Notify(os::Tray::Action::Add, tray);
 
     LoadSettings();
 
-    hotkeys::BindHotkeys(p, HideKeyRegistered, ShowKeyRegistered);
-    p.PrevWndProc = p.os.hotkeys.InstallHotkeyProc(p.ui.DialogWindow(Dialog::Hotkey));
+    hotkeys::BindHotkeys(p, varer.HideKeyRegistered, varer.ShowKeyRegistered);
+    p.PrevWndProc = p.os.hotkeys.InstallHotkeyProc(p.ui.DialogWindow(ui::Dialog::Hotkey), hotkeyProc_);
 
     const os::Size desktop = p.os.display.CurrentSize();
-    Text3 = sizes::ToText(desktop.width);
-    Text4 = sizes::ToText(desktop.height);
+    varer.Text3 = sizes::ToText(desktop.width);
+    varer.Text4 = sizes::ToText(desktop.height);
     return true;
 }
 
 void Varer::LoadSettings() {
     Program& p = program_;
     settings::Store& store = p.settings;
-    p.form1.SetText(HotkeyField::Text1, store.ReadOrDefault(settings::kHideQ3Func, "Control"));
-    p.form1.SetText(HotkeyField::Text2, store.ReadOrDefault(settings::kShowQ3Func, "Control+Shift"));
-    p.form1.SetText(HotkeyField::Text3, store.ReadOrDefault(settings::kHideQ3Key, "Z"));
-    p.form1.SetText(HotkeyField::Text4, store.ReadOrDefault(settings::kShowQ3Key, "Z"));
+    using ui::HotkeyField;
+    form1_.SetText(HotkeyField::Text1, store.ReadOrDefault(settings::kHideQ3Func, "Control"));
+    form1_.SetText(HotkeyField::Text2, store.ReadOrDefault(settings::kShowQ3Func, "Control+Shift"));
+    form1_.SetText(HotkeyField::Text3, store.ReadOrDefault(settings::kHideQ3Key, "Z"));
+    form1_.SetText(HotkeyField::Text4, store.ReadOrDefault(settings::kShowQ3Key, "Z"));
 
     // The program never stores an entry the list lacks; if one turns up, fall
     // back to automatic detection rather than leave the list without a choice.
     const std::string entry = store.ReadOrDefault(settings::kCurrentGameDisplay, catalogue::kAutomaticEntry);
-    if (!p.frmAbout.SelectEntry(entry)) {
-        p.frmAbout.SelectEntry(catalogue::kAutomaticEntry);
+    if (!frmAbout_.SelectEntry(entry)) {
+        frmAbout_.SelectEntry(catalogue::kAutomaticEntry);
     }
 
     p.frmAbout.Text1 = store.ReadOrDefault(settings::kCurrentGame, "Quake 3: Arena");
 
     // Only "1" turns the switch on; anything else leaves the box as created.
     if (store.ReadOrDefault(settings::kDynaScreen, "1") == "1") {
-        p.frmAbout.SetScreenResCheck(1);
+        frmAbout_.SetScreenResCheck(1);
     }
 }
 

@@ -1,18 +1,17 @@
 #pragma once
 
-// The hidden main window: it owns the tray icon and the hidden state fields,
-// and its load handler is the program's start-up.
+// The hidden main window's handlers: start-up, the detection timer, the tray
+// icon and its menu, exit, and the check-box cut.
 
-#include "app/Ui.h"
-#include "os/Services.h"
+#include "dialogs/Form1.h"
+#include "dialogs/FrmAbout.h"
+#include "hotkeys/Hotkeys.h"
+#include "state/Program.h"
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace tuckaway {
-
-class Program;
 
 inline constexpr std::uint32_t kTrayIconId = 1;
 inline constexpr std::uint32_t kTrayFlags = 7;                // NIF_MESSAGE | NIF_ICON | NIF_TIP
@@ -26,7 +25,8 @@ std::string_view TrayTip(const os::TrayIconRecord& record);
 
 class Varer {
 public:
-    explicit Varer(Program& program) : program_(program) {}
+    Varer(Program& program, FrmAbout& frmAbout, Form1& form1)
+        : program_(program), frmAbout_(frmAbout), form1_(form1), hotkeyProc_(program) {}
 
     // Start-up. False when another instance is already running: the process
     // must then end at once.
@@ -47,28 +47,10 @@ public:
     void SetTransCheck(int value);
     void TransCheck_Click();
 
-    // The detection timer's interval: 5 ms as created, 150 ms from the first tick on.
-    unsigned Timer1Interval = 5;
-
-    std::string Text3; // desktop width
-    std::string Text4; // desktop height
-    std::string Text5; // game width
-    std::string Text6; // game height
-    int Check1 = 0;    // the display was switched to the desktop size for the hidden game
-    int AutoDetectCheck = 0;
-    int TransCheck = 0;
-    bool mPopResoRestoreVisible = true;
-
-    // Set by start-up, read when the main window unloads.
-    bool HideKeyRegistered = false;
-    bool ShowKeyRegistered = false;
-
-    os::TrayIconRecord TrayIconData;
-
 private:
     void LoadSettings();
     // Creates and loads the dialog if needed, then brings it to the front.
-    void BringForward(Dialog dialog);
+    void BringForward(ui::Dialog dialog);
     void ShowPopupMenu();
     void PushTray();
     void SearchAllGames();
@@ -76,9 +58,10 @@ private:
     bool DesktopModeNeedsRestoring(os::Size current) const;
 
     Program& program_;
-    // Set once this process is known to be the only instance: a second one,
-    // waiting in its refusal box, must not react to ticks or clicks.
-    bool started_ = false;
+    FrmAbout& frmAbout_;
+    Form1& form1_;
+    // Lives as long as the hot-key dialog's window, whose procedure it is.
+    hotkeys::HotkeyProcedure hotkeyProc_;
 };
 
 } // namespace tuckaway

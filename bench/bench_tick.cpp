@@ -5,8 +5,8 @@
 //                  then the check-box cut and, as a reference only, the same cut
 //                  made with one GetPixel per pixel.
 
-#include "os/win32/Application.h"
-#include "os/win32/Handles.h"
+#include "exe/Application.h"
+#include "handles/Handles.h"
 
 #include "bench/Timing.h"
 
@@ -61,8 +61,8 @@ void CutPixelByPixel(HWND control) {
 int main(int argc, char** argv) {
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 1000;
     tuckaway::win32::Application application(::GetModuleHandleW(nullptr));
-    tuckaway::Program& program = application.program();
-    if (!program.varer.Form_Load()) {
+    tuckaway::Tuckaway& logic = application.logic();
+    if (!logic.varer.Form_Load()) {
         std::fprintf(stderr, "another instance is running\n");
         return 1;
     }
@@ -71,13 +71,12 @@ int main(int argc, char** argv) {
     std::vector<double> samples;
     for (int i = 0; i < ticks; ++i) {
         const double start = Now();
-        program.varer.Timer1_Timer();
+        logic.varer.Timer1_Timer();
         samples.push_back(Now() - start);
     }
     Report("one tick (automatic detection, no game)", samples);
 
-    HWND dialog = reinterpret_cast<HWND>(application.ui().DialogWindow(tuckaway::Dialog::Main).value);
-    HWND check = ::GetDlgItem(dialog, static_cast<int>(tuckaway::win32::MainDialogControl::ScreenResCheck));
+    HWND check = application.ui().mainDialog().Control(tuckaway::win32::MainDialogControl::ScreenResCheck);
     std::vector<double> runs;
     std::vector<double> pixels;
     for (int i = 0; i < 20; ++i) {
@@ -95,6 +94,6 @@ int main(int argc, char** argv) {
     }
     Report("check-box cut, one copy and whole runs", runs);
     Report("check-box cut, GetPixel per pixel (reference)", pixels);
-    program.varer.Form_Unload();
+    logic.varer.Form_Unload();
     return 0;
 }

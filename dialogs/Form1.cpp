@@ -1,54 +1,43 @@
 #include "dialogs/Form1.h"
 
-#include "app/Program.h"
 #include "hotkeys/Hotkeys.h"
 
 namespace tuckaway {
 
+using ui::HotkeyField;
+
 void Form1::Load() {
-    if (!program_.ui.DialogExists(Dialog::Hotkey)) {
-        program_.ui.CreateDialogWindow(Dialog::Hotkey);
+    if (!program_.ui.DialogExists(ui::Dialog::Hotkey)) {
+        program_.ui.CreateDialogWindow(ui::Dialog::Hotkey);
         Form_Load();
     }
 }
 
 void Form1::Form_Load() {
-    program_.ui.ShapeDialog(Dialog::Hotkey);
-}
-
-const std::string& Form1::Text(HotkeyField field) const {
-    return texts_[static_cast<int>(field) - 1];
+    program_.ui.ShapeDialog(ui::Dialog::Hotkey);
 }
 
 void Form1::SetText(HotkeyField field, std::string_view text) {
-    texts_[static_cast<int>(field) - 1] = text;
+    program_.form1.Text(field) = text;
     program_.ui.ShowHotkeyField(field, text);
 }
 
-void Form1::KeyDown(HotkeyField field, unsigned keyCode, unsigned shift) {
-    if (field == HotkeyField::Text1 || field == HotkeyField::Text2) {
-        ModifierKeyDown(field, keyCode, shift);
-    } else {
-        LetterKeyDown(field, keyCode, shift);
-    }
-}
-
-void Form1::ModifierKeyDown(HotkeyField field, unsigned /*keyCode*/, unsigned shift) {
+void Form1::ModifierKeyDown(HotkeyField field, unsigned shift) {
     // Always Control, Alt, Shift in that order, whatever order they were pressed in.
     std::string text;
-    if (shift & kControlMask) {
+    if (shift & ui::kControlMask) {
         text += "+Control";
     }
-    if (shift & kAltMask) {
+    if (shift & ui::kAltMask) {
         text += "+Alt";
     }
-    if (shift & kShiftMask) {
+    if (shift & ui::kShiftMask) {
         text += "+Shift";
     }
     SetText(field, text.empty() ? text : text.substr(1));
 }
 
-void Form1::LetterKeyDown(HotkeyField field, unsigned keyCode, unsigned /*shift*/) {
+void Form1::LetterKeyDown(HotkeyField field, unsigned keyCode) {
     if (keyCode >= 'A' && keyCode <= 'Z') {
         SetText(field, std::string(1, static_cast<char>(keyCode)));
     } else {
@@ -56,19 +45,20 @@ void Form1::LetterKeyDown(HotkeyField field, unsigned keyCode, unsigned /*shift*
     }
 }
 
-void Form1::KeyUp(HotkeyField field, unsigned /*keyCode*/, unsigned /*shift*/) {
-    if (Text(field).empty()) {
+void Form1::KeyUp(HotkeyField field) {
+    if (program_.form1.Text(field).empty()) {
         SetText(field, kNone);
     }
 }
 
 bool Form1::Unset(HotkeyField field) const {
-    return Text(field) == kNone || Text(field).empty();
+    const std::string& text = program_.form1.Text(field);
+    return text == kNone || text.empty();
 }
 
 void Form1::Command2_Click() {
     Program& p = program_;
-    const os::Window window = p.ui.DialogWindow(Dialog::Hotkey);
+    const os::Window window = p.ui.DialogWindow(ui::Dialog::Hotkey);
     // Before any check: a refused entry leaves no hot key active.
     p.os.hotkeys.UnregisterHotKey(window, static_cast<int>(hotkeys::HotkeyId::Hide));
     p.os.hotkeys.UnregisterHotKey(window, static_cast<int>(hotkeys::HotkeyId::Restore));
@@ -84,24 +74,25 @@ void Form1::Command2_Click() {
         refuse("Error: Please enter something into the Hot Key field to Restore the game.");
         return;
     }
-    if (Text(HotkeyField::Text1) == Text(HotkeyField::Text2) &&
-        Text(HotkeyField::Text3) == Text(HotkeyField::Text4)) {
+    const Form1Fields& fields = p.form1;
+    if (fields.Text(HotkeyField::Text1) == fields.Text(HotkeyField::Text2) &&
+        fields.Text(HotkeyField::Text3) == fields.Text(HotkeyField::Text4)) {
         refuse("Error: You cannot assign the same key command to both show and hide the game!");
         return;
     }
 
-    p.settings.Write(settings::kHideQ3Func, Text(HotkeyField::Text1));
-    p.settings.Write(settings::kShowQ3Func, Text(HotkeyField::Text2));
-    p.settings.Write(settings::kHideQ3Key, Text(HotkeyField::Text3));
-    p.settings.Write(settings::kShowQ3Key, Text(HotkeyField::Text4));
+    p.settings.Write(settings::kHideQ3Func, fields.Text(HotkeyField::Text1));
+    p.settings.Write(settings::kShowQ3Func, fields.Text(HotkeyField::Text2));
+    p.settings.Write(settings::kHideQ3Key, fields.Text(HotkeyField::Text3));
+    p.settings.Write(settings::kShowQ3Key, fields.Text(HotkeyField::Text4));
 
-    hotkeys::BindHotkeys(p, HideKeyRegistered, ShowKeyRegistered);
-    p.ui.HideDialog(Dialog::Hotkey);
+    hotkeys::BindHotkeys(p, p.form1.HideKeyRegistered, p.form1.ShowKeyRegistered);
+    p.ui.HideDialog(ui::Dialog::Hotkey);
 }
 
 void Form1::Label5_MouseMove(unsigned buttons, unsigned /*shift*/, int /*x*/, int /*y*/) {
-    if (buttons == kLeftButton) {
-        program_.ui.DragDialog(Dialog::Hotkey);
+    if (buttons == ui::kLeftButton) {
+        program_.ui.DragDialog(ui::Dialog::Hotkey);
     }
 }
 

@@ -1,23 +1,13 @@
 #pragma once
 
-// The hot-key dialog. Its window receives both hot keys, so it exists, hidden
-// most of the time, from start-up to exit.
+// The hot-key dialog's handlers. Its window receives both hot keys, so it
+// exists, hidden most of the time, from start-up to exit.
 
-#include "app/Ui.h"
+#include "state/Program.h"
 
-#include <string>
 #include <string_view>
 
 namespace tuckaway {
-
-class Program;
-
-// Keys held while a key event happens: 1 Shift, 2 Control, 4 Alt.
-inline constexpr unsigned kShiftMask = 1;
-inline constexpr unsigned kControlMask = 2;
-inline constexpr unsigned kAltMask = 4;
-// Mouse buttons held while the mouse moves: 1 left, 2 right, 4 middle.
-inline constexpr unsigned kLeftButton = 1;
 
 inline constexpr std::string_view kNone = "None";
 
@@ -30,40 +20,36 @@ public:
     void Form_Load();
 
     // Key events of the capture fields; every key is consumed.
-    void Text1_KeyDown(unsigned keyCode, unsigned shift) {
-        ModifierKeyDown(HotkeyField::Text1, keyCode, shift);
+    // The modifier fields show the modifiers held, whatever key went down; the
+    // letter fields show the letter, whatever modifiers are held.
+    void Text1_KeyDown(unsigned /*keyCode*/, unsigned shift) {
+        ModifierKeyDown(ui::HotkeyField::Text1, shift);
     }
-    void Text2_KeyDown(unsigned keyCode, unsigned shift) {
-        ModifierKeyDown(HotkeyField::Text2, keyCode, shift);
+    void Text2_KeyDown(unsigned /*keyCode*/, unsigned shift) {
+        ModifierKeyDown(ui::HotkeyField::Text2, shift);
     }
-    void Text3_KeyDown(unsigned keyCode, unsigned shift) {
-        LetterKeyDown(HotkeyField::Text3, keyCode, shift);
+    void Text3_KeyDown(unsigned keyCode, unsigned /*shift*/) {
+        LetterKeyDown(ui::HotkeyField::Text3, keyCode);
     }
-    void Text4_KeyDown(unsigned keyCode, unsigned shift) {
-        LetterKeyDown(HotkeyField::Text4, keyCode, shift);
+    void Text4_KeyDown(unsigned keyCode, unsigned /*shift*/) {
+        LetterKeyDown(ui::HotkeyField::Text4, keyCode);
     }
-    void KeyDown(HotkeyField field, unsigned keyCode, unsigned shift);
-    void KeyUp(HotkeyField field, unsigned keyCode, unsigned shift);
+    // Text1_KeyUp to Text4_KeyUp do the same for their own field.
+    void KeyUp(ui::HotkeyField field);
 
     // "Okay!"
     void Command2_Click();
     void Label5_MouseMove(unsigned buttons, unsigned shift, int x, int y);
 
-    const std::string& Text(HotkeyField field) const;
-    void SetText(HotkeyField field, std::string_view text);
-
-    // The dialog's own pair, set when its Okay button registers the hot keys.
-    bool HideKeyRegistered = false;
-    bool ShowKeyRegistered = false;
+    void SetText(ui::HotkeyField field, std::string_view text);
 
 private:
-    void ModifierKeyDown(HotkeyField field, unsigned keyCode, unsigned shift);
-    void LetterKeyDown(HotkeyField field, unsigned keyCode, unsigned shift);
+    void ModifierKeyDown(ui::HotkeyField field, unsigned shift);
+    void LetterKeyDown(ui::HotkeyField field, unsigned keyCode);
     // "None", or empty because a key is still held: nothing usable was entered.
-    bool Unset(HotkeyField field) const;
+    bool Unset(ui::HotkeyField field) const;
 
     Program& program_;
-    std::string texts_[4];
 };
 
 } // namespace tuckaway

@@ -1,7 +1,5 @@
 #include "dialogs/FrmAbout.h"
 
-#include "app/Program.h"
-#include "dialogs/Form1.h"
 #include "state/Catalogue.h"
 #include "state/Sizes.h"
 
@@ -18,31 +16,35 @@ const std::string_view kHelpText =
     "-Wex";
 
 void FrmAbout::Load() {
-    if (!program_.ui.DialogExists(Dialog::Main)) {
-        program_.ui.CreateDialogWindow(Dialog::Main);
+    if (!program_.ui.DialogExists(ui::Dialog::Main)) {
+        program_.ui.CreateDialogWindow(ui::Dialog::Main);
+        program_.ui.ShowGameList(catalogue::ListEntries());
         Form_Load();
     }
 }
 
 void FrmAbout::Form_Load() {
-    Text1 = program_.settings.Read(settings::kCurrentGame);
-    Text2 = kHelpText;
-    program_.ui.ShowHelpText(Text2);
-    program_.ui.ShapeDialog(Dialog::Main);
+    FrmAboutFields& fields = program_.frmAbout;
+    fields.Text1 = program_.settings.Read(settings::kCurrentGame);
+    fields.Text2 = kHelpText;
+    program_.ui.ShowHelpText(fields.Text2);
+    program_.ui.ShapeDialog(ui::Dialog::Main);
 }
 
 void FrmAbout::Combo1_Click() {
-    const std::string entry(SelectedText());
+    FrmAboutFields& fields = program_.frmAbout;
+    const std::string entry(fields.SelectedText());
     if (const auto title = catalogue::TitleOfEntry(entry)) {
-        Text1 = *title;
+        fields.Text1 = *title;
     }
-    program_.settings.Write(settings::kCurrentGame, Text1);
+    program_.settings.Write(settings::kCurrentGame, fields.Text1);
     program_.settings.Write(settings::kCurrentGameDisplay, entry);
 }
 
 void FrmAbout::ScreenResCheck_Click() {
-    program_.settings.Write(settings::kDynaScreen, std::to_string(screenResCheck_));
-    if (screenResCheck_ == 1) {
+    const int checked = program_.frmAbout.ScreenResCheck;
+    program_.settings.Write(settings::kDynaScreen, std::to_string(checked));
+    if (checked == 1) {
         const os::Size desktop = program_.os.display.CurrentSize();
         program_.varer.Text3 = sizes::ToText(desktop.width);
         program_.varer.Text4 = sizes::ToText(desktop.height);
@@ -50,12 +52,12 @@ void FrmAbout::ScreenResCheck_Click() {
 }
 
 void FrmAbout::cmdOK_Click() {
-    program_.ui.HideDialog(Dialog::Main);
+    program_.ui.HideDialog(ui::Dialog::Main);
 }
 
 void FrmAbout::Label1_MouseMove(unsigned buttons, unsigned /*shift*/, int /*x*/, int /*y*/) {
-    if (buttons == kLeftButton) {
-        program_.ui.DragDialog(Dialog::Main);
+    if (buttons == ui::kLeftButton) {
+        program_.ui.DragDialog(ui::Dialog::Main);
     }
 }
 
@@ -73,39 +75,33 @@ void FrmAbout::SelectIndex(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) {
         return;
     }
-    selected_ = index;
+    program_.frmAbout.Combo1 = index;
     program_.ui.ShowGameSelection(index);
     Combo1_Click();
 }
 
 void FrmAbout::UserSelected(int index) {
-    if (locked_) {
+    const FrmAboutFields& fields = program_.frmAbout;
+    if (fields.Combo1Locked) {
         // The list may still show the user's attempt; put the real choice back.
-        if (selected_) {
-            program_.ui.ShowGameSelection(*selected_);
+        if (fields.Combo1) {
+            program_.ui.ShowGameSelection(*fields.Combo1);
         }
         return;
     }
     SelectIndex(index);
 }
 
-std::string_view FrmAbout::SelectedText() const {
-    if (!selected_) {
-        return {};
-    }
-    return catalogue::ListEntries()[static_cast<std::size_t>(*selected_)];
-}
-
 void FrmAbout::SetCombo1Locked(bool locked) {
-    locked_ = locked;
+    program_.frmAbout.Combo1Locked = locked;
     program_.ui.ShowGameListLocked(locked);
 }
 
 void FrmAbout::SetScreenResCheck(int value) {
-    if (value == screenResCheck_) {
+    if (value == program_.frmAbout.ScreenResCheck) {
         return;
     }
-    screenResCheck_ = value;
+    program_.frmAbout.ScreenResCheck = value;
     program_.ui.ShowScreenResCheck(value);
     ScreenResCheck_Click();
 }

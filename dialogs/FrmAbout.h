@@ -1,15 +1,13 @@
 #pragma once
 
-// The main settings dialog: the game list, the resolution switch and the help
-// text, plus the hidden field holding the current game's window title.
+// The main settings dialog's handlers: the game list, the resolution switch
+// and the help text, plus the hidden field holding the current game's title.
 
-#include <optional>
-#include <string>
+#include "state/Program.h"
+
 #include <string_view>
 
 namespace tuckaway {
-
-class Program;
 
 extern const std::string_view kHelpText;
 
@@ -34,25 +32,12 @@ public:
     // The user's choice in the list; refused while the list is locked.
     void UserSelected(int index);
 
-    std::optional<int> SelectedIndex() const { return selected_; }
-    // The selected entry's text, or the empty string when nothing is selected.
-    std::string_view SelectedText() const;
-
-    bool Combo1Locked() const { return locked_; }
     void SetCombo1Locked(bool locked);
-
-    int ScreenResCheck() const { return screenResCheck_; }
     // Runs ScreenResCheck_Click when the value changes.
     void SetScreenResCheck(int value);
 
-    std::string Text1; // window title of the current game; " " for automatic detection
-    std::string Text2; // help text
-
 private:
     Program& program_;
-    std::optional<int> selected_;
-    bool locked_ = false;
-    int screenResCheck_ = 0;
 };
 
 } // namespace tuckaway

@@ -1,4 +1,3 @@
-#include "app/Program.h"
 #include "hotkeys/Hotkeys.h"
 
 #include <array>
@@ -18,11 +17,11 @@ constexpr std::array<std::pair<std::string_view, unsigned>, 7> kModifiers = {{
     {"Control+Shift", 6},
 }};
 
-HotkeyField ModifierField(HotkeyId id) {
-    return id == HotkeyId::Hide ? HotkeyField::Text1 : HotkeyField::Text2;
+ui::HotkeyField ModifierField(HotkeyId id) {
+    return id == HotkeyId::Hide ? ui::HotkeyField::Text1 : ui::HotkeyField::Text2;
 }
-HotkeyField KeyField(HotkeyId id) {
-    return id == HotkeyId::Hide ? HotkeyField::Text3 : HotkeyField::Text4;
+ui::HotkeyField KeyField(HotkeyId id) {
+    return id == HotkeyId::Hide ? ui::HotkeyField::Text3 : ui::HotkeyField::Text4;
 }
 
 } // namespace
@@ -82,7 +81,7 @@ void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<u
     // Without a key code there is nothing that could be registered; it is
     // reported like a modifier text that is not one of the seven.
     if (modifiers && keyCode) {
-        registered = program.os.hotkeys.RegisterHotKey(program.ui.DialogWindow(Dialog::Hotkey),
+        registered = program.os.hotkeys.RegisterHotKey(program.ui.DialogWindow(ui::Dialog::Hotkey),
                                                        static_cast<int>(id), *modifiers, *keyCode);
     }
     if (!registered) {
@@ -93,8 +92,8 @@ void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<u
 }
 
 void BindHotkeys(Program& program, bool& hideRegistered, bool& showRegistered) {
-    const auto hideKey = KeyCode(program.form1.Text(HotkeyField::Text3));
-    const auto showKey = KeyCode(program.form1.Text(HotkeyField::Text4));
+    const auto hideKey = KeyCode(program.form1.Text(ui::HotkeyField::Text3));
+    const auto showKey = KeyCode(program.form1.Text(ui::HotkeyField::Text4));
     BindHotkey(program, HotkeyId::Hide, hideRegistered, hideKey);
     BindHotkey(program, HotkeyId::Restore, showRegistered, showKey);
 }

@@ -1,4 +1,3 @@
-#include "app/Program.h"
 #include "hotkeys/Hotkeys.h"
 #include "state/Sizes.h"
 
@@ -8,8 +7,8 @@ namespace {
 // Switch only when the game's recorded size differs from the desktop's in both
 // dimensions and the user has the switch on.
 bool SwitchWanted(const Program& program) {
-    const Varer& varer = program.varer;
-    return program.frmAbout.ScreenResCheck() == 1 && varer.Text6 != varer.Text4 && varer.Text3 != varer.Text5;
+    const VarerFields& varer = program.varer;
+    return program.frmAbout.ScreenResCheck == 1 && varer.Text6 != varer.Text4 && varer.Text3 != varer.Text5;
 }
 
 } // namespace
@@ -34,7 +33,7 @@ void RestoreGameWindow(Program& program, os::Window game) {
 }
 
 void SwitchToGameResolution(Program& program) {
-    Varer& varer = program.varer;
+    VarerFields& varer = program.varer;
     if (SwitchWanted(program) && !varer.Text5.empty()) {
         SwitchTo(program, varer.Text5, varer.Text6);
         varer.Check1 = 0;
@@ -50,10 +49,10 @@ void HideShowGame(Program& program, std::uint8_t action) {
     if (!game || action > 1) {
         return;
     }
-    Varer& varer = program.varer;
+    VarerFields& varer = program.varer;
     if (action == 0) {
         program.os.windows.ShowWindow(game, os::WindowManager::ShowCommand::Hide);
-        program.os.windows.SetForegroundWindow(program.ui.DialogWindow(Dialog::Hotkey));
+        program.os.windows.SetForegroundWindow(program.ui.DialogWindow(ui::Dialog::Hotkey));
         if (SwitchWanted(program) && !varer.Text3.empty()) {
             varer.Check1 = 1;
             SwitchTo(program, varer.Text3, varer.Text4);

@@ -2,16 +2,12 @@
 
 // The hot-key texts, their registration and the procedure that receives them.
 
-#include "os/Services.h"
+#include "state/Program.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-namespace tuckaway {
-class Program;
-}
 
 namespace tuckaway::hotkeys {
 
@@ -38,6 +34,19 @@ void BindHotkeys(Program& program, bool& hideRegistered, bool& showRegistered);
 // The hot-key dialog window's procedure once start-up has installed it.
 std::intptr_t HotkeyProc(Program& program, os::Window window, unsigned message, std::uintptr_t wParam,
                          std::intptr_t lParam);
+
+// HotkeyProc as the window procedure object the system calls.
+class HotkeyProcedure final : public os::WindowProcedure {
+public:
+    explicit HotkeyProcedure(Program& program) : program_(program) {}
+    std::intptr_t operator()(os::Window window, unsigned message, std::uintptr_t wParam,
+                             std::intptr_t lParam) override {
+        return HotkeyProc(program_, window, message, wParam, lParam);
+    }
+
+private:
+    Program& program_;
+};
 
 // 0 hides the game, 1 restores it; any other value only looks and pumps.
 void HideShowGame(Program& program, std::uint8_t action);

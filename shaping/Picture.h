@@ -3,7 +3,7 @@
 // Loading the skin pictures, which are GIF files stored as RCDATA resources and
 // decoded by the system's picture loader (OleLoadPicture).
 
-#include "os/win32/Handles.h"
+#include "handles/Handles.h"
 
 #include <windows.h>
 

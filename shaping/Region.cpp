@@ -1,10 +1,36 @@
 #include "shaping/Region.h"
 
-#include "shaping/RunScan.h"
+#include <algorithm>
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace tuckaway::shaping {
+
+win32::UniqueRegion RegionFromRuns(std::span<const Run> runs) {
+    if (runs.empty()) {
+        return win32::UniqueRegion(::CreateRectRgn(0, 0, 0, 0));
+    }
+    // The rectangles follow the header in one block, as the system reads them.
+    std::vector<std::byte> buffer(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = static_cast<DWORD>(runs.size());
+    data->rdh.nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
+    RECT bound{runs.front().left, runs.front().top, runs.front().right, runs.front().bottom};
+    auto* rects = reinterpret_cast<RECT*>(data->Buffer);
+    for (const Run& run : runs) {
+        *rects++ = RECT{run.left, run.top, run.right, run.bottom};
+        bound.left = std::min<LONG>(bound.left, run.left);
+        bound.top = std::min<LONG>(bound.top, run.top);
+        bound.right = std::max<LONG>(bound.right, run.right);
+        bound.bottom = std::max<LONG>(bound.bottom, run.bottom);
+    }
+    data->rdh.rcBound = bound;
+    return win32::UniqueRegion(::ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
+}
 
 void Region::ScanPicture(HBITMAP picture, COLORREF& transColor) {
     m_hndRegion.reset(::CreateRectRgn(0, 0, 0, 0));
@@ -12,20 +38,14 @@ void Region::ScanPicture(HBITMAP picture, COLORREF& transColor) {
         m_dib = std::make_unique<cDIBSection>();
     }
     m_dib->CreateFromPicture(picture);
-    if (!m_dib->DIBSectionBitsPtr() || !m_hndRegion) {
+    const std::uint8_t* pixels = m_dib->DIBSectionBitsPtr();
+    if (!pixels || !m_hndRegion) {
         return;
     }
-    std::uint32_t key = transColor;
-    const auto runs =
-        ScanRuns(m_dib->DIBSectionBitsPtr(), m_dib->Width(), m_dib->Height(), m_dib->BytesPerScanLine(), key);
-    transColor = key;
-    // One rectangle per run, merged at once: a region per pixel would be far slower
-    // and per-row rectangles are what the system stores anyway.
-    for (const Run& run : runs) {
-        const win32::UniqueRegion rect(::CreateRectRgn(run.left, run.top, run.right, run.bottom));
-        if (rect) {
-            ::CombineRgn(m_hndRegion.get(), m_hndRegion.get(), rect.get(), RGN_OR);
-        }
+    transColor = PictureKey(pixels, m_dib->Width(), m_dib->Height(), transColor);
+    if (auto region = RegionFromRuns(
+            ScanRuns(pixels, m_dib->Width(), m_dib->Height(), m_dib->BytesPerScanLine(), transColor))) {
+        m_hndRegion = std::move(region);
     }
 }
 

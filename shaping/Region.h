@@ -3,14 +3,19 @@
 // A window outline built from a skin picture: every pixel that is not the key
 // colour belongs to the window, everything else is cut away.
 
-#include "os/win32/Handles.h"
+#include "handles/Handles.h"
+#include "shaping/RunScan.h"
 #include "shaping/cDIBSection.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <span>
 
 namespace tuckaway::shaping {
+
+// The union of the runs as one region, made by a single system call.
+win32::UniqueRegion RegionFromRuns(std::span<const Run> runs);
 
 class Region {
 public:

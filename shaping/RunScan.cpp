@@ -51,20 +51,25 @@ std::optional<std::uint32_t> DibImageSize(std::int32_t width, std::int32_t heigh
     return static_cast<std::uint32_t>(size);
 }
 
+std::uint32_t PictureKey(const std::uint8_t* pixels, std::int32_t width, std::int32_t height,
+                         std::uint32_t transColor) {
+    if (transColor != kKeyFromPicture || pixels == nullptr || width <= 0 || height <= 0) {
+        return transColor;
+    }
+    return PixelAt(pixels);
+}
+
 std::vector<Run> ScanRuns(const std::uint8_t* pixels, std::int32_t width, std::int32_t height,
-                          std::size_t bytesPerLine, std::uint32_t& key) {
+                          std::size_t bytesPerLine, std::uint32_t key) {
     std::vector<Run> runs;
     if (pixels == nullptr || width <= 0 || height <= 0) {
         return runs;
     }
-    if (key == kKeyFromPicture) {
-        key = PixelAt(pixels);
-    }
     // Only the three colour bytes take part; a COLORREF's high byte is a flag, not a colour.
     const std::uint32_t colour = key & 0x00FFFFFFu;
-    for (std::int32_t line = 0; line < height; ++line) {
-        const std::uint8_t* row = pixels + static_cast<std::size_t>(line) * bytesPerLine;
-        const std::int32_t y = height - 1 - line;
+    // Top row first, the order a region's rectangles are kept in.
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::uint8_t* row = pixels + static_cast<std::size_t>(height - 1 - y) * bytesPerLine;
         std::int32_t x = 0;
         while (x < width) {
             while (x < width && PixelAt(row + 3 * static_cast<std::size_t>(x)) == colour) {

@@ -1,9 +1,10 @@
 #pragma once
 
 // Pure computations behind window shaping: turning a 24-bit bottom-up DIB into
-// the horizontal runs that make up the shaped window's outline, and the offset
-// between a framed window's outer rectangle and its client area. They touch no
-// system call, so the host tests exercise them directly.
+// the horizontal runs of pixels that are not a key colour, which is how both a
+// skinned dialog gets its outline and the main dialog's check box loses its
+// background; and the offset between a framed window's outer rectangle and
+// its client area. They touch no system call, so the host tests run them.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,14 +34,19 @@ std::optional<std::uint32_t> BytesPerScanLine(std::int32_t width);
 // nothing when either is negative or the product does not fit in 32 bits.
 std::optional<std::uint32_t> DibImageSize(std::int32_t width, std::int32_t height);
 
+// The key colour a scan uses when asked for `transColor`: kKeyFromPicture means
+// the first pixel in memory, the picture's bottom-left one; any other value is
+// the key itself. Without pixels the value stays as it is.
+std::uint32_t PictureKey(const std::uint8_t* pixels, std::int32_t width, std::int32_t height,
+                         std::uint32_t transColor);
+
 // Scans a 24-bit bottom-up DIB (B,G,R bytes; the first row in memory is the
 // picture's bottom row) into maximal runs of pixels whose colour differs from
-// `key` (COLORREF layout: red in the low byte). When `key` is kKeyFromPicture it
-// becomes the first pixel in memory (the bottom-left pixel) and is written back.
-// Runs come in memory order: picture row height-1 first, left to right.
+// `key` (COLORREF layout: red in the low byte; the high byte does not count).
+// Runs come top row first, left to right, in picture coordinates.
 // A null `pixels` or an empty size gives no run.
 std::vector<Run> ScanRuns(const std::uint8_t* pixels, std::int32_t width, std::int32_t height,
-                          std::size_t bytesPerLine, std::uint32_t& key);
+                          std::size_t bytesPerLine, std::uint32_t key);
 
 struct Offset {
     std::int32_t x;

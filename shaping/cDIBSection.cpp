@@ -18,15 +18,15 @@ cDIBSection::~cDIBSection() {
 }
 
 cDIBSection::cDIBSection(cDIBSection&& other) noexcept
-    : m_hDib(std::move(other.m_hDib)), m_hBmpOld(std::exchange(other.m_hBmpOld, nullptr)),
-      m_hDC(std::move(other.m_hDC)), m_lPtr(std::exchange(other.m_lPtr, nullptr)), m_tBI(other.m_tBI) {}
+    : m_hDC(std::move(other.m_hDC)), m_hDib(std::move(other.m_hDib)), m_hBmpOld(std::move(other.m_hBmpOld)),
+      m_lPtr(std::exchange(other.m_lPtr, nullptr)), m_tBI(other.m_tBI) {}
 
 cDIBSection& cDIBSection::operator=(cDIBSection&& other) noexcept {
     if (this != &other) {
         ClearUp();
-        m_hDib = std::move(other.m_hDib);
-        m_hBmpOld = std::exchange(other.m_hBmpOld, nullptr);
         m_hDC = std::move(other.m_hDC);
+        m_hDib = std::move(other.m_hDib);
+        m_hBmpOld = std::move(other.m_hBmpOld);
         m_lPtr = std::exchange(other.m_lPtr, nullptr);
         m_tBI = other.m_tBI;
     }
@@ -52,11 +52,11 @@ bool cDIBSection::CreateDIB(HDC lHDC, std::int32_t lWidth, std::int32_t lHeight,
 }
 
 bool cDIBSection::CreateFromPicture(HBITMAP picThis) {
-    BITMAP picture{};
-    if (::GetObjectW(picThis, sizeof picture, &picture) == 0) {
-        picture = BITMAP{};
+    BITMAP size{};
+    if (::GetObjectW(picThis, sizeof size, &size) == 0) {
+        size = BITMAP{};
     }
-    if (!Create(picture.bmWidth, picture.bmHeight)) {
+    if (!Create(size.bmWidth, size.bmHeight)) {
         return false;
     }
     win32::UniqueMemoryDc source;
@@ -70,13 +70,11 @@ bool cDIBSection::CreateFromPicture(HBITMAP picThis) {
     if (!source) {
         return false;
     }
-    const HGDIOBJ previous = ::SelectObject(source.get(), picThis);
-    if (!previous) {
+    const win32::SelectedObject picture(source.get(), picThis);
+    if (!picture) {
         return false; // the picture is selected elsewhere or is not a bitmap
     }
-    const bool copied = LoadPictureBlt(source.get(), 0, 0, -1, -1, SRCCOPY);
-    ::SelectObject(source.get(), previous);
-    return copied;
+    return LoadPictureBlt(source.get(), 0, 0, -1, -1, SRCCOPY);
 }
 
 bool cDIBSection::Create(std::int32_t lWidth, std::int32_t lHeight) {
@@ -88,7 +86,7 @@ bool cDIBSection::Create(std::int32_t lWidth, std::int32_t lHeight) {
     HBITMAP dib = nullptr;
     if (CreateDIB(m_hDC.get(), lWidth, lHeight, dib)) {
         m_hDib.reset(dib);
-        m_hBmpOld = static_cast<HBITMAP>(::SelectObject(m_hDC.get(), dib));
+        m_hBmpOld = win32::SelectedObject(m_hDC.get(), dib);
         return true;
     }
     m_hDC.reset();
@@ -107,13 +105,10 @@ bool cDIBSection::LoadPictureBlt(HDC lHDC, std::int32_t lSrcLeft, std::int32_t l
 }
 
 void cDIBSection::ClearUp() {
-    if (m_hDC && m_hDib) {
-        // A bitmap still selected into a DC cannot be deleted.
-        ::SelectObject(m_hDC.get(), m_hBmpOld);
-    }
+    // In this order: a bitmap still selected into a DC cannot be deleted.
+    m_hBmpOld.Restore();
     m_hDib.reset();
     m_hDC.reset();
-    m_hBmpOld = nullptr;
     m_lPtr = nullptr;
 }
 

@@ -3,7 +3,7 @@
 // A 24-bit bottom-up DIB section kept selected into its own memory DC, so a
 // picture can be copied in with one BitBlt and its pixels read directly.
 
-#include "os/win32/Handles.h"
+#include "handles/Handles.h"
 
 #include <windows.h>
 
@@ -40,13 +40,12 @@ public:
     std::int32_t Height() const { return m_tBI.biHeight; }
     // The first byte of the bottom row; null while there is no DIB.
     std::uint8_t* DIBSectionBitsPtr() const { return static_cast<std::uint8_t*>(m_lPtr); }
-    HDC DC() const { return m_hDC.get(); }
-    const BITMAPINFOHEADER& Header() const { return m_tBI; }
 
 private:
-    win32::UniqueBitmap m_hDib;
-    HBITMAP m_hBmpOld = nullptr; // the memory DC's own bitmap, put back before the DIB is deleted
     win32::UniqueMemoryDc m_hDC;
+    win32::UniqueBitmap m_hDib;
+    // The DIB selected into the memory DC; the DC's own bitmap goes back before the DIB is deleted.
+    win32::SelectedObject m_hBmpOld;
     void* m_lPtr = nullptr; // owned by m_hDib
     BITMAPINFOHEADER m_tBI;
 };

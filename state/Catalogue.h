@@ -17,12 +17,14 @@ struct Game {
     std::string_view windowTitle;
     int inactiveLogo; // picture number of the grey logo
     int activeLogo;   // picture number of the coloured logo
+    int listPosition; // place in the game list; 0 is the automatic entry
 };
 
-// The ten entries of the game list, in the order the list shows them.
+// The entries of the game list, in the order the list shows them: the
+// automatic entry, then the games.
 std::span<const std::string_view> ListEntries();
 
-// The nine games in the order automatic detection probes their titles.
+// The games in the order automatic detection probes their titles.
 std::span<const Game> ProbeOrder();
 
 // Index of an entry in ListEntries().

@@ -2,7 +2,7 @@
 
 // The seven persistent settings and the read-or-default rule.
 
-#include "os/Services.h"
+#include "ports/Os.h"
 
 #include <string>
 #include <string_view>

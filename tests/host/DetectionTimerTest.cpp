@@ -1,5 +1,5 @@
-#include "app/Program.h"
-#include "os/fake/FakeSystem.h"
+#include "app/Tuckaway.h"
+#include "fake/FakeSystem.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,8 @@
 #include <vector>
 
 namespace tuckaway {
+
+using namespace tuckaway::ui;
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -42,27 +44,28 @@ constexpr os::Icon Picture(unsigned n) {
 class DetectionTimer : public ::testing::Test {
 protected:
     fake::FakeSystem fake;
-    Program program{fake.Services(), fake};
-    Varer& varer = program.varer;
-    FrmAbout& about = program.frmAbout;
+    Tuckaway app{fake.Services(), fake};
+    Program& program = app.program;
+    VarerFields& varer = program.varer;
+    FrmAboutFields& about = program.frmAbout;
 
     // A started program on a 1024x768 desktop with the entry stored as the user's choice.
     void Start(std::string_view entry, const char* dynaScreen = "1") {
         fake.registry["currentgame_display"] = std::string(entry);
         fake.registry["currentgame"] = std::string(*catalogue::TitleOfEntry(entry));
         fake.registry["DynaScreen"] = dynaScreen;
-        ASSERT_TRUE(varer.Form_Load());
+        ASSERT_TRUE(app.varer.Form_Load());
         fake.log.clear();
         fake.trayCalls.clear();
     }
     // A tick that is not the first, so that its log holds only detection.
     void StartTicking(std::string_view entry, const char* dynaScreen = "1") {
         Start(entry, dynaScreen);
-        varer.Timer1_Timer();
+        app.varer.Timer1_Timer();
         fake.log.clear();
         fake.trayCalls.clear();
     }
-    void Tick() { varer.Timer1_Timer(); }
+    void Tick() { app.varer.Timer1_Timer(); }
     std::string Tip() const { return std::string(TrayTip(varer.TrayIconData)); }
     std::string PushedTip() const { return std::string(TrayTip(fake.trayCalls.back().second)); }
     void Sizes(std::string w3, std::string h4, std::string w5, std::string h6) {
@@ -83,7 +86,7 @@ TEST_F(DetectionTimer, AutomaticModeWithNothingRunningSearchesEveryTickAndSetsUp
     EXPECT_EQ(varer.TrayIconData.icon, Picture(1));
     EXPECT_EQ(about.Text1, " ");
     EXPECT_EQ(varer.AutoDetectCheck, 0);
-    EXPECT_FALSE(about.Combo1Locked());
+    EXPECT_FALSE(about.Combo1Locked);
 
     fake.log.clear();
     Tick();
@@ -91,7 +94,7 @@ TEST_F(DetectionTimer, AutomaticModeWithNothingRunningSearchesEveryTickAndSetsUp
     EXPECT_EQ(PushedTip(), kAutoTip);
 
     // Setting the same value runs no handler.
-    varer.SetTransCheck(1);
+    app.varer.SetTransCheck(1);
     EXPECT_EQ(fake.transparencyCalls, std::vector<bool>{true});
     EXPECT_EQ(fake.LogStartingWith("SetTimerInterval").size(), 0u);
 }
@@ -134,7 +137,7 @@ TEST_F(DetectionTimer, AutomaticDetectionFollowsAGameStartingAndExiting) {
     EXPECT_EQ(about.SelectedText(), kJk2Sp);
     EXPECT_EQ(about.Text1, "Jedi Knight 2");
     EXPECT_EQ(varer.AutoDetectCheck, 1);
-    EXPECT_TRUE(about.Combo1Locked());
+    EXPECT_TRUE(about.Combo1Locked);
 
     Tick();
     EXPECT_EQ(Tip(), std::string(kJk2Sp) + " - ACTIVE");
@@ -148,7 +151,7 @@ TEST_F(DetectionTimer, AutomaticDetectionFollowsAGameStartingAndExiting) {
                                 "Write currentgame_display=-=Automatic Game Detection=-", "Tray 1"},
                                NineLookups()));
     EXPECT_EQ(varer.AutoDetectCheck, 0);
-    EXPECT_FALSE(about.Combo1Locked());
+    EXPECT_FALSE(about.Combo1Locked);
     EXPECT_FALSE(fake.shownLocked);
     EXPECT_EQ(fake.registry["currentgame"], " ");
     EXPECT_EQ(Tip(), kAutoTip);
@@ -167,7 +170,7 @@ TEST_F(DetectionTimer, SeveralGamesRunningAreAllLookedUpBeforeTheLastFoundIsSele
                                 "Write currentgame_display=Return to Castle Wolfenstein (SP + MP)"}));
     EXPECT_EQ(about.SelectedText(), "Return to Castle Wolfenstein (SP + MP)");
     EXPECT_EQ(varer.AutoDetectCheck, 1);
-    EXPECT_TRUE(about.Combo1Locked());
+    EXPECT_TRUE(about.Combo1Locked);
 }
 
 TEST_F(DetectionTimer, BlankTitledWindowCountsAsFoundInAutomaticMode) {

@@ -1,5 +1,5 @@
-#include "app/Program.h"
-#include "os/fake/FakeSystem.h"
+#include "app/Tuckaway.h"
+#include "fake/FakeSystem.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,8 @@
 #include <vector>
 
 namespace tuckaway {
+
+using namespace tuckaway::ui;
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -15,56 +17,57 @@ using Lines = std::vector<std::string>;
 class GameList : public ::testing::Test {
 protected:
     fake::FakeSystem fake;
-    Program program{fake.Services(), fake};
+    Tuckaway app{fake.Services(), fake};
+    Program& program = app.program;
 };
 
 TEST_F(GameList, SelectingAGameStoresItsTitleAndEntry) {
-    ASSERT_TRUE(program.frmAbout.SelectEntry("Star Trek: Elite Force II"));
+    ASSERT_TRUE(app.frmAbout.SelectEntry("Star Trek: Elite Force II"));
     EXPECT_EQ(program.frmAbout.Text1, "Elite Force II");
     EXPECT_EQ(fake.shownSelection, 4);
     EXPECT_EQ(fake.log, (Lines{"Write currentgame=Elite Force II",
                                "Write currentgame_display=Star Trek: Elite Force II"}));
 
     // The same selection again stores both again.
-    program.frmAbout.SelectIndex(4);
+    app.frmAbout.SelectIndex(4);
     EXPECT_EQ(fake.LogStartingWith("Write ").size(), 4u);
 
-    program.frmAbout.SelectEntry(catalogue::kAutomaticEntry);
+    app.frmAbout.SelectEntry(catalogue::kAutomaticEntry);
     EXPECT_EQ(program.frmAbout.Text1, " ");
     EXPECT_EQ(fake.registry["currentgame"], " ");
     EXPECT_EQ(fake.registry["currentgame_display"], catalogue::kAutomaticEntry);
 }
 
 TEST_F(GameList, LockedListRefusesTheUser) {
-    program.frmAbout.SelectEntry("Return to Castle Wolfenstein (SP + MP)");
-    program.frmAbout.SetCombo1Locked(true);
+    app.frmAbout.SelectEntry("Return to Castle Wolfenstein (SP + MP)");
+    app.frmAbout.SetCombo1Locked(true);
     fake.log.clear();
-    program.frmAbout.UserSelected(1);
-    EXPECT_EQ(program.frmAbout.SelectedIndex(), 9);
+    app.frmAbout.UserSelected(1);
+    EXPECT_EQ(program.frmAbout.Combo1, 9);
     EXPECT_EQ(fake.shownSelection, 9);
     EXPECT_EQ(program.frmAbout.Text1, "Wolfenstein");
     EXPECT_TRUE(fake.log.empty());
 
-    program.frmAbout.SetCombo1Locked(false);
-    program.frmAbout.UserSelected(1);
+    app.frmAbout.SetCombo1Locked(false);
+    app.frmAbout.UserSelected(1);
     EXPECT_EQ(program.frmAbout.Text1, "Quake 3: Arena");
 }
 
 TEST_F(GameList, ScreenResCheckRunsItsHandlerOnlyOnChange) {
     fake.displaySize = {1280, 1024};
-    program.frmAbout.SetScreenResCheck(0);
+    app.frmAbout.SetScreenResCheck(0);
     EXPECT_TRUE(fake.log.empty());
 
-    program.frmAbout.SetScreenResCheck(1);
+    app.frmAbout.SetScreenResCheck(1);
     EXPECT_EQ(fake.log, Lines{"Write DynaScreen=1"});
     EXPECT_EQ(program.varer.Text3, "1280");
     EXPECT_EQ(program.varer.Text4, "1024");
 
-    program.frmAbout.SetScreenResCheck(1);
+    app.frmAbout.SetScreenResCheck(1);
     EXPECT_EQ(fake.log.size(), 1u);
 
     fake.displaySize = {640, 480};
-    program.frmAbout.SetScreenResCheck(0);
+    app.frmAbout.SetScreenResCheck(0);
     EXPECT_EQ(fake.log, (Lines{"Write DynaScreen=1", "Write DynaScreen=0"}));
     EXPECT_EQ(program.varer.Text3, "1280");
     EXPECT_EQ(program.varer.Text4, "1024");

@@ -1,6 +1,6 @@
-#include "app/Program.h"
+#include "app/Tuckaway.h"
+#include "fake/FakeSystem.h"
 #include "hotkeys/Hotkeys.h"
-#include "os/fake/FakeSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,8 @@
 #include <vector>
 
 namespace tuckaway {
+
+using namespace tuckaway::ui;
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -15,7 +17,8 @@ using Lines = std::vector<std::string>;
 class HideShowGame : public ::testing::Test {
 protected:
     fake::FakeSystem fake;
-    Program program{fake.Services(), fake};
+    Tuckaway app{fake.Services(), fake};
+    Program& program = app.program;
     os::Window game;
     std::string gameId;
     const std::string dialogId = std::to_string(fake::FakeSystem::kHotkeyDialogWindow.value);
@@ -27,7 +30,7 @@ protected:
         gameId = std::to_string(game.value);
         program.frmAbout.Text1 = "Quake 3: Arena";
         Sizes("1024", "768", "640", "480");
-        program.frmAbout.SetScreenResCheck(1);
+        app.frmAbout.SetScreenResCheck(1);
         fake.log.clear();
     }
 
@@ -94,7 +97,7 @@ TEST_F(HideShowGame, NoSwitchUnlessBothDimensionsDifferAndTheSwitchIsOn) {
     Sizes("1024", "768", "800", "768");
     noSwitch("same height");
     Sizes("1024", "768", "640", "480");
-    program.frmAbout.SetScreenResCheck(0);
+    app.frmAbout.SetScreenResCheck(0);
     fake.log.clear();
     noSwitch("switch off");
 }
@@ -150,7 +153,7 @@ TEST_F(HideShowGame, OuterCallUsesTheWindowItFoundAndTheStateAfterThePump) {
     fake.pending.push_back([&] {
         fake.windowsByTitle["Quake 3: Arena"] = os::Window{0x9999};
         program.frmAbout.Text1 = "Wolfenstein";
-        program.frmAbout.SetScreenResCheck(0);
+        app.frmAbout.SetScreenResCheck(0);
     });
     Run(0);
     EXPECT_EQ(fake.LogStartingWith("ShowWindow"), Lines{"ShowWindow " + gameId + " 0"});

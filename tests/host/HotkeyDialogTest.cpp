@@ -1,5 +1,5 @@
-#include "app/Program.h"
-#include "os/fake/FakeSystem.h"
+#include "app/Tuckaway.h"
+#include "fake/FakeSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <vector>
 
 namespace tuckaway {
+
+using namespace tuckaway::ui;
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -19,21 +21,22 @@ constexpr unsigned kVkF5 = 0x74;
 class HotkeyDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        program.form1.Load();
+        app.form1.Load();
         fake.log.clear();
     }
     void Enter(std::string_view hideMods, std::string_view hideKey, std::string_view showMods,
                std::string_view showKey) {
-        program.form1.SetText(HotkeyField::Text1, hideMods);
-        program.form1.SetText(HotkeyField::Text3, hideKey);
-        program.form1.SetText(HotkeyField::Text2, showMods);
-        program.form1.SetText(HotkeyField::Text4, showKey);
+        app.form1.SetText(HotkeyField::Text1, hideMods);
+        app.form1.SetText(HotkeyField::Text3, hideKey);
+        app.form1.SetText(HotkeyField::Text2, showMods);
+        app.form1.SetText(HotkeyField::Text4, showKey);
     }
     const std::string& Field(HotkeyField field) { return program.form1.Text(field); }
 
     fake::FakeSystem fake;
-    Program program{fake.Services(), fake};
-    Form1& form = program.form1;
+    Tuckaway app{fake.Services(), fake};
+    Program& program = app.program;
+    Form1& form = app.form1;
 };
 
 TEST_F(HotkeyDialog, ModifierFieldsListHeldModifiersInAFixedOrder) {
@@ -44,28 +47,28 @@ TEST_F(HotkeyDialog, ModifierFieldsListHeldModifiersInAFixedOrder) {
     EXPECT_EQ(Field(HotkeyField::Text2), "Alt+Shift");
     form.Text2_KeyDown(kVkControl, kShiftMask | kAltMask | kControlMask);
     EXPECT_EQ(Field(HotkeyField::Text2), "Control+Alt+Shift");
-    form.KeyUp(HotkeyField::Text2, kVkControl, kShiftMask | kAltMask);
+    form.KeyUp(HotkeyField::Text2);
     EXPECT_EQ(Field(HotkeyField::Text2), "Control+Alt+Shift");
     EXPECT_EQ(fake.shownFields[HotkeyField::Text2], "Control+Alt+Shift");
 
     // A letter without modifiers empties the field; its release shows "None".
     form.Text1_KeyDown('Q', 0);
     EXPECT_EQ(Field(HotkeyField::Text1), "");
-    form.KeyUp(HotkeyField::Text1, 'Q', 0);
+    form.KeyUp(HotkeyField::Text1);
     EXPECT_EQ(Field(HotkeyField::Text1), "None");
 }
 
 TEST_F(HotkeyDialog, KeyFieldsTakeOnlyLetters) {
     form.Text3_KeyDown('Q', kShiftMask);
     EXPECT_EQ(Field(HotkeyField::Text3), "Q");
-    form.KeyUp(HotkeyField::Text3, 'Q', 0);
+    form.KeyUp(HotkeyField::Text3);
     EXPECT_EQ(Field(HotkeyField::Text3), "Q");
 
     for (unsigned key : {unsigned{'7'}, kVkF5, kVkShift}) {
         form.Text4_KeyDown('A', 0);
         form.Text4_KeyDown(key, 0);
         EXPECT_EQ(Field(HotkeyField::Text4), "") << key;
-        form.KeyUp(HotkeyField::Text4, key, 0);
+        form.KeyUp(HotkeyField::Text4);
         EXPECT_EQ(Field(HotkeyField::Text4), "None") << key;
     }
 }
@@ -77,8 +80,8 @@ TEST_F(HotkeyDialog, OkayStoresAndRegistersTheNewKeysAndHides) {
     EXPECT_EQ(fake.log, (Lines{"UnregisterHotKey 0", "UnregisterHotKey 1", "Write HideQ3Func=Control+Alt",
                                "Write ShowQ3Func=Control+Alt", "Write HideQ3Key=H", "Write ShowQ3Key=R",
                                "RegisterHotKey 0 3 72", "RegisterHotKey 1 3 82", "HideHotkeyDialog"}));
-    EXPECT_TRUE(form.HideKeyRegistered);
-    EXPECT_TRUE(form.ShowKeyRegistered);
+    EXPECT_TRUE(program.form1.HideKeyRegistered);
+    EXPECT_TRUE(program.form1.ShowKeyRegistered);
     // The start-up pair is the main window's and stays as it was.
     EXPECT_FALSE(program.varer.HideKeyRegistered);
     EXPECT_FALSE(fake.dialogVisible[Dialog::Hotkey]);
@@ -143,8 +146,8 @@ TEST_F(HotkeyDialog, ATakenCombinationIsStoredReportedAndTheDialogStillHides) {
     EXPECT_EQ(fake.boxes[0].text,
               "Could not register 'Control+Z' to hide the game. Another program may already be "
               "using that key combination. Please enter in a different key combination for it.");
-    EXPECT_FALSE(form.HideKeyRegistered);
-    EXPECT_TRUE(form.ShowKeyRegistered);
+    EXPECT_FALSE(program.form1.HideKeyRegistered);
+    EXPECT_TRUE(program.form1.ShowKeyRegistered);
     EXPECT_FALSE(fake.dialogVisible[Dialog::Hotkey]);
 }
 
@@ -153,8 +156,8 @@ TEST_F(HotkeyDialog, OnlyTheLeftButtonAloneDragsEitherDialog) {
     form.Label5_MouseMove(0, 0, 10, 10);
     form.Label5_MouseMove(2, 0, 10, 10);
     form.Label5_MouseMove(kLeftButton | 2, 0, 10, 10);
-    program.frmAbout.Label1_MouseMove(kLeftButton, kShiftMask, 5, 5);
-    program.frmAbout.Label1_MouseMove(4, 0, 5, 5);
+    app.frmAbout.Label1_MouseMove(kLeftButton, kShiftMask, 5, 5);
+    app.frmAbout.Label1_MouseMove(4, 0, 5, 5);
     EXPECT_EQ(fake.log, (Lines{"DragHotkeyDialog", "DragMainDialog"}));
 }
 

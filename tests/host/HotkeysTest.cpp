@@ -1,6 +1,6 @@
 #include "hotkeys/Hotkeys.h"
-#include "app/Program.h"
-#include "os/fake/FakeSystem.h"
+#include "app/Tuckaway.h"
+#include "fake/FakeSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 #include <vector>
 
 namespace tuckaway {
+
+using namespace tuckaway::ui;
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -24,7 +26,8 @@ std::string Failure(std::string_view what, std::string_view combination) {
 class Binding : public ::testing::Test {
 protected:
     fake::FakeSystem fake;
-    Program program{fake.Services(), fake};
+    Tuckaway app{fake.Services(), fake};
+    Program& program = app.program;
 
     void Start(std::string_view hideFunc, std::string_view hideKey, std::string_view showFunc,
                std::string_view showKey) {
@@ -32,7 +35,7 @@ protected:
                          {"HideQ3Key", std::string(hideKey)},
                          {"ShowQ3Func", std::string(showFunc)},
                          {"ShowQ3Key", std::string(showKey)}};
-        ASSERT_TRUE(program.varer.Form_Load());
+        ASSERT_TRUE(app.varer.Form_Load());
     }
 };
 
@@ -44,9 +47,9 @@ TEST_F(Binding, EachModifierTextRegistersItsValue) {
     };
     for (const auto& [text, value] : table) {
         fake::FakeSystem f;
-        Program p(f.Services(), f);
+        Tuckaway other(f.Services(), f);
         f.registry = {{"HideQ3Func", text}, {"ShowQ3Func", text}, {"HideQ3Key", "A"}, {"ShowQ3Key", "B"}};
-        ASSERT_TRUE(p.varer.Form_Load());
+        ASSERT_TRUE(other.varer.Form_Load());
         const auto v = std::to_string(value);
         EXPECT_EQ(f.LogStartingWith("RegisterHotKey"),
                   (Lines{"RegisterHotKey 0 " + v + " 65", "RegisterHotKey 1 " + v + " 66"}))
@@ -59,9 +62,10 @@ TEST_F(Binding, ModifierTextsMatchExactly) {
     for (const char* text :
          {"control", "CONTROL", "Ctrl", "Shift+Control", "Control+Alt+Shift ", " Alt", "Alt+"}) {
         fake::FakeSystem f;
-        Program p(f.Services(), f);
+        Tuckaway other(f.Services(), f);
+        Program& p = other.program;
         f.registry = {{"HideQ3Func", text}, {"ShowQ3Func", "Shift"}};
-        ASSERT_TRUE(p.varer.Form_Load());
+        ASSERT_TRUE(other.varer.Form_Load());
         EXPECT_EQ(f.LogStartingWith("RegisterHotKey"), Lines{"RegisterHotKey 1 4 90"}) << text;
         ASSERT_EQ(f.boxes.size(), 1u) << text;
         EXPECT_EQ(f.boxes[0].text, Failure("hide", std::string(text) + "+Z"));
@@ -94,7 +98,7 @@ TEST_F(Binding, HideFailureIsReportedAndRestoreIsStillBound) {
 
 TEST_F(Binding, RestoreFailureIsReportedAsShow) {
     fake.heldElsewhere = {{6, 'Z'}};
-    ASSERT_TRUE(program.varer.Form_Load());
+    ASSERT_TRUE(app.varer.Form_Load());
     ASSERT_EQ(fake.boxes.size(), 1u);
     EXPECT_EQ(fake.boxes[0].text, Failure("show", "Control+Shift+Z"));
     EXPECT_TRUE(program.varer.HideKeyRegistered);
@@ -106,9 +110,9 @@ TEST_F(Binding, RestoreFailureIsReportedAsShow) {
 
 TEST_F(Binding, EmptyKeyIsNeverRegistered) {
     fake.dialogExists[Dialog::Hotkey] = true;
-    program.form1.SetText(HotkeyField::Text1, "Control");
-    program.form1.SetText(HotkeyField::Text2, "Alt");
-    program.form1.SetText(HotkeyField::Text4, "K");
+    app.form1.SetText(HotkeyField::Text1, "Control");
+    app.form1.SetText(HotkeyField::Text2, "Alt");
+    app.form1.SetText(HotkeyField::Text4, "K");
     bool hide = false;
     bool show = false;
     hotkeys::BindHotkeys(program, hide, show);
@@ -150,7 +154,8 @@ TEST(KeyCode, OverlongOrOutOfRangeSequenceGivesItsFirstByte) {
 class Procedure : public ::testing::Test {
 protected:
     fake::FakeSystem fake;
-    Program program{fake.Services(), fake};
+    Tuckaway app{fake.Services(), fake};
+    Program& program = app.program;
     os::Window game;
 
     void SetUp() override {

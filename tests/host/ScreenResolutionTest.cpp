@@ -1,5 +1,5 @@
+#include "fake/FakeSystem.h"
 #include "hotkeys/Hotkeys.h"
-#include "os/fake/FakeSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <vector>
 
 namespace tuckaway {
+
+using namespace tuckaway::ui;
 namespace {
 
 using Lines = std::vector<std::string>;

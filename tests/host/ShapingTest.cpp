@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <ostream>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,51 +51,73 @@ struct Dib {
             }
         }
     }
-    Runs Scan(std::uint32_t& key) const { return ScanRuns(bytes.data(), width, height, stride, key); }
+    Runs Scan(std::uint32_t key) const { return ScanRuns(bytes.data(), width, height, stride, key); }
+    std::uint32_t Key(std::uint32_t transColor) const {
+        return PictureKey(bytes.data(), width, height, transColor);
+    }
 };
 
 constexpr std::uint32_t kKey = 30 | 30 << 8 | 30 << 16;
 constexpr std::uint32_t kHash = 200 | 10 << 8 | 5 << 16;
 
 TEST(ScanRuns, GivesNoRunForAllKeyEmptyOrMissingPictures) {
-    std::uint32_t key = kKey;
-    EXPECT_TRUE(Dib({"....", "...."}).Scan(key).empty());
-    key = kKeyFromPicture;
-    EXPECT_TRUE(Dib({"#"}).Scan(key).empty()) << "the only pixel is its own key";
-    EXPECT_EQ(key, kHash);
-    key = kKeyFromPicture;
-    EXPECT_TRUE(ScanRuns(nullptr, 4, 4, 12, key).empty());
-    EXPECT_EQ(key, kKeyFromPicture) << "nothing read, nothing written back";
+    EXPECT_TRUE(Dib({"....", "...."}).Scan(kKey).empty());
+    const Dib single({"#"});
+    EXPECT_TRUE(single.Scan(single.Key(kKeyFromPicture)).empty()) << "the only pixel is its own key";
+    EXPECT_TRUE(ScanRuns(nullptr, 4, 4, 12, kKey).empty());
     const Dib dib({"##"});
-    EXPECT_TRUE(ScanRuns(dib.bytes.data(), 0, 1, dib.stride, key).empty());
-    EXPECT_TRUE(ScanRuns(dib.bytes.data(), 2, 0, dib.stride, key).empty());
+    EXPECT_TRUE(ScanRuns(dib.bytes.data(), 0, 1, dib.stride, kKey).empty());
+    EXPECT_TRUE(ScanRuns(dib.bytes.data(), 2, 0, dib.stride, kKey).empty());
 }
 
 TEST(ScanRuns, SplitsRowsIntoMaximalRunsIncludingEdgesAndHoles) {
-    std::uint32_t key = kKey;
-    // Bottom-up memory order: picture row 2 first, row 0 last.
+    // Top row first, though memory holds the bottom row first.
     EXPECT_EQ(Dib({"#..##", // row 0: starts at the left edge, ends at the right edge
                    ".#o#.", // row 1: colours off by one byte are not the key
                    "##.##"})
-                  .Scan(key),
-              (Runs{{0, 2, 2, 3}, {3, 2, 5, 3}, {1, 1, 4, 2}, {0, 0, 1, 1}, {3, 0, 5, 1}}));
-    EXPECT_EQ(key, kKey);
-    EXPECT_EQ(Dib({"#####"}).Scan(key), (Runs{{0, 0, 5, 1}}));
+                  .Scan(kKey),
+              (Runs{{0, 0, 1, 1}, {3, 0, 5, 1}, {1, 1, 4, 2}, {0, 2, 2, 3}, {3, 2, 5, 3}}));
+    EXPECT_EQ(Dib({"#####"}).Scan(kKey), (Runs{{0, 0, 5, 1}}));
+    // A palette flag in the high byte does not change the colour.
+    EXPECT_EQ(Dib({"#."}).Scan(kKey | 0x02000000u), (Runs{{0, 0, 1, 1}}));
 }
 
-TEST(ScanRuns, KeyOneIsTakenFromTheBottomLeftPixelAndWrittenBack) {
-    std::uint32_t key = kKeyFromPicture;
+TEST(ScanRuns, KeyOneIsTheBottomLeftPixelAndAnyOtherValueIsTheKey) {
     // The top-left pixel is '#', the bottom-left '.': the key must come from the bottom.
-    EXPECT_EQ(Dib({"#.", ".#"}).Scan(key), (Runs{{1, 1, 2, 2}, {0, 0, 1, 1}}));
-    EXPECT_EQ(key, kKey);
+    const Dib dib({"#.", ".#"});
+    EXPECT_EQ(dib.Key(kKeyFromPicture), kKey);
+    EXPECT_EQ(dib.Scan(dib.Key(kKeyFromPicture)), (Runs{{0, 0, 1, 1}, {1, 1, 2, 2}}));
+    EXPECT_EQ(dib.Key(kHash), kHash);
+    EXPECT_EQ(dib.Scan(kHash), (Runs{{1, 0, 2, 1}, {0, 1, 1, 2}}));
+    EXPECT_EQ(PictureKey(nullptr, 2, 2, kKeyFromPicture), kKeyFromPicture) << "nothing to read";
+}
 
-    key = kHash; // any other value is used as given and left alone
-    EXPECT_EQ(Dib({"#.", ".#"}).Scan(key), (Runs{{0, 1, 1, 2}, {1, 0, 2, 1}}));
-    EXPECT_EQ(key, kHash);
-
-    key = kKey | 0x02000000u; // a palette flag in the high byte does not change the colour
-    EXPECT_EQ(Dib({"#."}).Scan(key), (Runs{{0, 0, 1, 1}}));
-    EXPECT_EQ(key, kKey | 0x02000000u);
+TEST(ScanRuns, CoverExactlyThePixelsThatAreNotTheKey) {
+    // The check box is cut to these runs; a pixel of the key colour must never
+    // stay, and a near miss of it must never go.
+    std::mt19937 random(7);
+    const char kinds[] = {'.', 'o', '#', '.'};
+    for (int round = 0; round < 50; ++round) {
+        std::vector<std::string> rows(1 + random() % 20, std::string(1 + random() % 40, '.'));
+        std::set<std::pair<int, int>> expected;
+        for (std::size_t y = 0; y < rows.size(); ++y) {
+            for (std::size_t x = 0; x < rows[y].size(); ++x) {
+                rows[y][x] = kinds[random() % 4];
+                if (rows[y][x] != '.') {
+                    expected.insert({static_cast<int>(x), static_cast<int>(y)});
+                }
+            }
+        }
+        std::set<std::pair<int, int>> kept;
+        for (const shaping::Run& run : Dib(rows).Scan(kKey)) {
+            ASSERT_EQ(run.bottom, run.top + 1);
+            ASSERT_LT(run.left, run.right);
+            for (std::int32_t x = run.left; x < run.right; ++x) {
+                ASSERT_TRUE(kept.insert({x, run.top}).second) << "runs overlap";
+            }
+        }
+        EXPECT_EQ(kept, expected);
+    }
 }
 
 TEST(BytesPerScanLine, PadsThreeBytesAPixelToFourAndRefusesOverflow) {

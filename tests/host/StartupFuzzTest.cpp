@@ -1,8 +1,8 @@
 // Start-up over arbitrary stored settings, checked against a model of what the
 // stored values must lead to.
 
-#include "app/Program.h"
-#include "os/fake/FakeSystem.h"
+#include "app/Tuckaway.h"
+#include "fake/FakeSystem.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,8 @@
 #include <vector>
 
 namespace tuckaway {
+
+using namespace tuckaway::ui;
 namespace {
 
 constexpr std::array<std::string_view, 7> kKeys = {
@@ -204,14 +206,15 @@ struct Case {
 
 void CheckStartup(const Case& c) {
     fake::FakeSystem fake;
-    Program program(fake.Services(), fake);
+    Tuckaway app(fake.Services(), fake);
+    Program& program = app.program;
     for (std::size_t i = 0; i < kKeys.size(); ++i) {
         if (c.stored[i]) {
             fake.registry[std::string(kKeys[i])] = *c.stored[i];
         }
     }
     fake.heldElsewhere = c.heldElsewhere;
-    ASSERT_TRUE(program.varer.Form_Load());
+    ASSERT_TRUE(app.varer.Form_Load());
 
     std::array<std::string, 7> value;
     std::array<bool, 7> wasEmpty{};
@@ -224,7 +227,7 @@ void CheckStartup(const Case& c) {
     const std::string entry = catalogue::EntryIndex(value[GameDisplay])
                                   ? value[GameDisplay]
                                   : std::string(catalogue::kAutomaticEntry);
-    ASSERT_TRUE(program.frmAbout.SelectedIndex().has_value());
+    ASSERT_TRUE(program.frmAbout.Combo1.has_value());
     EXPECT_EQ(program.frmAbout.SelectedText(), entry);
     EXPECT_EQ(program.frmAbout.Text1, catalogue::TitleOfEntry(entry).value());
     EXPECT_EQ(fake.registry["currentgame"], program.frmAbout.Text1);
@@ -247,7 +250,7 @@ void CheckStartup(const Case& c) {
         EXPECT_EQ(fake.LogStartingWith("Write currentgame_display=").front(),
                   "Write currentgame_display=" + std::string(catalogue::kAutomaticEntry));
     }
-    EXPECT_EQ(program.frmAbout.ScreenResCheck(), value[DynaScreen] == "1" ? 1 : 0);
+    EXPECT_EQ(program.frmAbout.ScreenResCheck, value[DynaScreen] == "1" ? 1 : 0);
 
     // Hot keys: what was attempted, what took, and one box per key left unbound.
     std::vector<std::string> expectedCalls;

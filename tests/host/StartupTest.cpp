@@ -1,6 +1,5 @@
-#include "app/Program.h"
-#include "dialogs/FrmAbout.h"
-#include "os/fake/FakeSystem.h"
+#include "app/Tuckaway.h"
+#include "fake/FakeSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +9,8 @@
 #include <vector>
 
 namespace tuckaway {
+
+using namespace tuckaway::ui;
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -17,7 +18,8 @@ using Lines = std::vector<std::string>;
 class Startup : public ::testing::Test {
 protected:
     fake::FakeSystem fake;
-    Program program{fake.Services(), fake};
+    Tuckaway app{fake.Services(), fake};
+    Program& program = app.program;
 
     // A complete set of stored values, so that start-up writes only what its handlers write.
     void StoreAll() {
@@ -33,7 +35,7 @@ protected:
 
 TEST_F(Startup, SecondInstanceOnlySaysSoAndTouchesNothing) {
     fake.anotherInstanceRuns = true;
-    EXPECT_FALSE(program.varer.Form_Load());
+    EXPECT_FALSE(app.varer.Form_Load());
 
     EXPECT_EQ(fake.log, Lines{"MessageBox Tuckaway is already open!"});
     ASSERT_EQ(fake.boxes.size(), 1u);
@@ -44,7 +46,7 @@ TEST_F(Startup, SecondInstanceOnlySaysSoAndTouchesNothing) {
 }
 
 TEST_F(Startup, FirstRunDoesEverythingInOrder) {
-    ASSERT_TRUE(program.varer.Form_Load());
+    ASSERT_TRUE(app.varer.Form_Load());
 
     const Lines expected = {
         "CreateMainDialog",
@@ -80,7 +82,7 @@ TEST_F(Startup, FirstRunDoesEverythingInOrder) {
 
 TEST_F(Startup, FirstRunLeavesTheProgramReady) {
     fake.displaySize = {1280, 1024};
-    ASSERT_TRUE(program.varer.Form_Load());
+    ASSERT_TRUE(app.varer.Form_Load());
 
     EXPECT_TRUE(fake.dialogVisible[Dialog::Main]);
     EXPECT_TRUE(fake.dialogExists[Dialog::Hotkey]);
@@ -94,10 +96,10 @@ TEST_F(Startup, FirstRunLeavesTheProgramReady) {
     EXPECT_EQ(program.form1.Text(HotkeyField::Text3), "Z");
     EXPECT_EQ(program.form1.Text(HotkeyField::Text4), "Z");
 
-    EXPECT_EQ(program.frmAbout.SelectedIndex(), 0);
+    EXPECT_EQ(program.frmAbout.Combo1, 0);
     EXPECT_EQ(program.frmAbout.Text1, " ");
     EXPECT_EQ(fake.registry["currentgame"], " ");
-    EXPECT_EQ(program.frmAbout.ScreenResCheck(), 1);
+    EXPECT_EQ(program.frmAbout.ScreenResCheck, 1);
 
     EXPECT_TRUE(program.varer.HideKeyRegistered);
     EXPECT_TRUE(program.varer.ShowKeyRegistered);
@@ -110,7 +112,7 @@ TEST_F(Startup, FirstRunLeavesTheProgramReady) {
 }
 
 TEST_F(Startup, TrayIconIsAddedWithTheInactiveTip) {
-    ASSERT_TRUE(program.varer.Form_Load());
+    ASSERT_TRUE(app.varer.Form_Load());
     ASSERT_EQ(fake.trayCalls.size(), 1u);
     const auto& [action, record] = fake.trayCalls[0];
     EXPECT_EQ(action, os::Tray::Action::Add);
@@ -125,7 +127,7 @@ TEST_F(Startup, TrayIconIsAddedWithTheInactiveTip) {
 
 TEST_F(Startup, StoredValuesAreUsedAndOnlyTheGameSelectionWrites) {
     StoreAll();
-    ASSERT_TRUE(program.varer.Form_Load());
+    ASSERT_TRUE(app.varer.Form_Load());
 
     EXPECT_EQ(fake.LogStartingWith("Write "), (Lines{"Write currentgame=Elite Force II",
                                                      "Write currentgame_display=Star Trek: Elite Force II"}));
@@ -134,7 +136,7 @@ TEST_F(Startup, StoredValuesAreUsedAndOnlyTheGameSelectionWrites) {
     EXPECT_EQ(program.frmAbout.SelectedText(), "Star Trek: Elite Force II");
     // The stored title is stale once the selection handler has run.
     EXPECT_EQ(program.frmAbout.Text1, "Elite Force II");
-    EXPECT_EQ(program.frmAbout.ScreenResCheck(), 0);
+    EXPECT_EQ(program.frmAbout.ScreenResCheck, 0);
     // The desktop size is recorded even with the switch off.
     EXPECT_EQ(program.varer.Text3 + "x" + program.varer.Text4, "1024x768");
 }
@@ -142,24 +144,25 @@ TEST_F(Startup, StoredValuesAreUsedAndOnlyTheGameSelectionWrites) {
 TEST_F(Startup, OnlyDynaScreenOneTurnsTheSwitchOn) {
     for (const char* value : {"0", "2", "yes", " 1", "1 ", "01", "true"}) {
         fake::FakeSystem f;
-        Program p(f.Services(), f);
+        Tuckaway other(f.Services(), f);
+        Program& p = other.program;
         f.registry["DynaScreen"] = value;
-        ASSERT_TRUE(p.varer.Form_Load());
-        EXPECT_EQ(p.frmAbout.ScreenResCheck(), 0) << value;
+        ASSERT_TRUE(other.varer.Form_Load());
+        EXPECT_EQ(p.frmAbout.ScreenResCheck, 0) << value;
         EXPECT_TRUE(f.LogStartingWith("Write DynaScreen").empty()) << value;
         EXPECT_EQ(f.registry["DynaScreen"], value);
     }
     fake.registry["DynaScreen"] = "1";
-    ASSERT_TRUE(program.varer.Form_Load());
-    EXPECT_EQ(program.frmAbout.ScreenResCheck(), 1);
+    ASSERT_TRUE(app.varer.Form_Load());
+    EXPECT_EQ(program.frmAbout.ScreenResCheck, 1);
     EXPECT_EQ(fake.LogStartingWith("Write DynaScreen"), Lines{"Write DynaScreen=1"});
 }
 
 TEST_F(Startup, UnknownStoredGameFallsBackToAutomaticDetection) {
     StoreAll();
     fake.registry["currentgame_display"] = "Quake 4";
-    ASSERT_TRUE(program.varer.Form_Load());
-    EXPECT_EQ(program.frmAbout.SelectedIndex(), 0);
+    ASSERT_TRUE(app.varer.Form_Load());
+    EXPECT_EQ(program.frmAbout.Combo1, 0);
     EXPECT_EQ(program.frmAbout.Text1, " ");
     EXPECT_EQ(fake.LogStartingWith("Write "),
               (Lines{"Write currentgame= ", "Write currentgame_display=-=Automatic Game Detection=-"}));
@@ -170,7 +173,7 @@ TEST_F(Startup, StoredEmptyValuesCountAsMissing) {
                             "currentgame", "DynaScreen"}) {
         fake.registry[key] = "";
     }
-    ASSERT_TRUE(program.varer.Form_Load());
+    ASSERT_TRUE(app.varer.Form_Load());
     const Lines firstRunWrites = {"Write HideQ3Func=Control",
                                   "Write ShowQ3Func=Control+Shift",
                                   "Write HideQ3Key=Z",
@@ -187,13 +190,13 @@ TEST_F(Startup, StoredEmptyValuesCountAsMissing) {
 
 TEST_F(Startup, FailingReadsLeaveEverythingEmptyButStillStart) {
     fake.failReads = true;
-    ASSERT_TRUE(program.varer.Form_Load());
+    ASSERT_TRUE(app.varer.Form_Load());
     EXPECT_TRUE(fake.LogStartingWith("RegisterHotKey").empty());
     ASSERT_EQ(fake.boxes.size(), 2u);
     EXPECT_EQ(fake.boxes[0].text.substr(0, 40), "Could not register '+' to hide the game.");
     EXPECT_EQ(fake.boxes[1].text.substr(0, 40), "Could not register '+' to show the game.");
-    EXPECT_EQ(program.frmAbout.SelectedIndex(), 0);
-    EXPECT_EQ(program.frmAbout.ScreenResCheck(), 0);
+    EXPECT_EQ(program.frmAbout.Combo1, 0);
+    EXPECT_EQ(program.frmAbout.ScreenResCheck, 0);
     EXPECT_EQ(program.PrevWndProc, fake::FakeSystem::kPreviousProc);
 }
 

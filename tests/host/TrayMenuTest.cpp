@@ -1,5 +1,5 @@
-#include "app/Program.h"
-#include "os/fake/FakeSystem.h"
+#include "app/Tuckaway.h"
+#include "fake/FakeSystem.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,8 @@
 #include <vector>
 
 namespace tuckaway {
+
+using namespace tuckaway::ui;
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -34,8 +36,9 @@ Lines Concat(Lines head, const Lines& tail) {
 class TrayMenu : public ::testing::Test {
 protected:
     fake::FakeSystem fake;
-    Program program{fake.Services(), fake};
-    Varer& varer = program.varer;
+    Tuckaway app{fake.Services(), fake};
+    Program& program = app.program;
+    VarerFields& varer = program.varer;
     os::Window game;
     std::string restoreGame, gameForward;
 
@@ -43,7 +46,7 @@ protected:
         fake.registry = {{"currentgame_display", "Quake III Arena"},
                          {"currentgame", "Quake 3: Arena"},
                          {"DynaScreen", "1"}};
-        ASSERT_TRUE(varer.Form_Load());
+        ASSERT_TRUE(app.varer.Form_Load());
         game = fake.AddGameWindow("Quake 3: Arena");
         fake.visible[game.value] = false;
         restoreGame = "ShowWindow " + std::to_string(game.value) + " 9";
@@ -54,7 +57,7 @@ protected:
         fake.log.clear();
     }
     void NoGame() { fake.windowsByTitle.clear(); }
-    void Event(std::intptr_t lParam) { varer.Form_MouseMove(lParam); }
+    void Event(std::intptr_t lParam) { app.varer.Form_MouseMove(lParam); }
 };
 
 TEST_F(TrayMenu, LeftClickRestoresTheGameAtItsSizeIgnoringTheHighWord) {
@@ -76,7 +79,7 @@ TEST_F(TrayMenu, LeftClickRestoresTheGameAtItsSizeIgnoringTheHighWord) {
     varer.Text5 = "";
     windowOnly("no game width");
     varer.Text5 = "640";
-    program.frmAbout.SetScreenResCheck(0);
+    app.frmAbout.SetScreenResCheck(0);
     windowOnly("switch off");
 }
 
@@ -125,7 +128,7 @@ TEST_F(TrayMenu, RightClickOpensTheMenuOwnedByTheMainWindow) {
     EXPECT_EQ(fake.log, (Lines{"FindWindow Quake 3: Arena", kMain, "TrackTrayMenu", "RestoreMainDialog",
                                kMainDialogForward, "ShowMainDialog"}));
     EXPECT_EQ(program.frmAbout.SelectedText(), "Quake III Arena");
-    EXPECT_EQ(program.frmAbout.ScreenResCheck(), 1);
+    EXPECT_EQ(program.frmAbout.ScreenResCheck, 1);
 
     fake.menuChoice = MenuItem::mPopRestore;
     fake.log.clear();
@@ -135,14 +138,14 @@ TEST_F(TrayMenu, RightClickOpensTheMenuOwnedByTheMainWindow) {
 }
 
 TEST_F(TrayMenu, MinimisingHidesTheMainWindow) {
-    varer.Form_Resize(false);
+    app.varer.Form_Resize(false);
     EXPECT_TRUE(fake.log.empty());
-    varer.Form_Resize(true);
+    app.varer.Form_Resize(true);
     EXPECT_EQ(fake.log, Lines{"HideMainWindow"});
 }
 
 TEST_F(TrayMenu, UnloadRemovesTheIconAndOnlyTheHotKeysStartUpRegistered) {
-    varer.Form_Unload();
+    app.varer.Form_Unload();
     EXPECT_EQ(fake.log, (Lines{"Tray 2", "UnregisterHotKey 0", "UnregisterHotKey 1"}));
     ASSERT_EQ(fake.trayCalls.back().first, os::Tray::Action::Delete);
     EXPECT_EQ(fake.trayCalls.back().second.window, Fake::kMainWindow);
@@ -154,12 +157,12 @@ TEST_F(TrayMenu, UnloadRemovesTheIconAndOnlyTheHotKeysStartUpRegistered) {
     program.form1.ShowKeyRegistered = true;
     varer.HideKeyRegistered = false;
     fake.log.clear();
-    varer.Form_Unload();
+    app.varer.Form_Unload();
     EXPECT_EQ(fake.log, (Lines{"Tray 2", "UnregisterHotKey 1"}));
     varer.HideKeyRegistered = true;
     varer.ShowKeyRegistered = false;
     fake.log.clear();
-    varer.Form_Unload();
+    app.varer.Form_Unload();
     EXPECT_EQ(fake.log, (Lines{"Tray 2", "UnregisterHotKey 0"}));
 }
 
@@ -177,29 +180,29 @@ TEST_F(TrayMenu, ExitRestoresTheHiddenGameAtItsSizeThenCloses) {
 }
 
 TEST_F(TrayMenu, ExitWithTheSwitchOffOrNoGameLeavesTheDisplay) {
-    program.frmAbout.SetScreenResCheck(0);
+    app.frmAbout.SetScreenResCheck(0);
     fake.log.clear();
-    varer.mPopExit_Click();
+    app.varer.mPopExit_Click();
     EXPECT_EQ(fake.log, Concat({"FindWindow Quake 3: Arena", restoreGame, gameForward}, kUnloadAndQuit));
     EXPECT_EQ(varer.Check1, 1);
     EXPECT_EQ(fake.displaySize, (os::Size{1024, 768}));
 
     NoGame();
-    program.frmAbout.SetScreenResCheck(1);
+    app.frmAbout.SetScreenResCheck(1);
     varer.AutoDetectCheck = 1;
     fake.log.clear();
-    varer.mPopExit_Click();
+    app.varer.mPopExit_Click();
     EXPECT_EQ(fake.log, Concat({"FindWindow Quake 3: Arena"}, kUnloadAndQuit));
     EXPECT_EQ(varer.AutoDetectCheck, 1);
     EXPECT_EQ(fake.registry["currentgame"], "Quake 3: Arena");
 }
 
 TEST_F(TrayMenu, ExitUnderAutomaticDetectionStoresTheAutomaticChoice) {
-    program.frmAbout.SelectEntry(catalogue::kAutomaticEntry);
-    varer.Timer1_Timer(); // detects the game
+    app.frmAbout.SelectEntry(catalogue::kAutomaticEntry);
+    app.varer.Timer1_Timer(); // detects the game
     ASSERT_EQ(varer.AutoDetectCheck, 1);
     fake.log.clear();
-    varer.mPopExit_Click();
+    app.varer.mPopExit_Click();
     EXPECT_EQ(fake.log, Concat({"FindWindow Quake 3: Arena", restoreGame, gameForward, "Write currentgame= ",
                                 "Write currentgame_display=-=Automatic Game Detection=-", "EnumerateMode 0",
                                 "ChangeMode 640x480"},
@@ -209,7 +212,7 @@ TEST_F(TrayMenu, ExitUnderAutomaticDetectionStoresTheAutomaticChoice) {
 
 TEST_F(TrayMenu, RestoreResolutionIsRefusedWhileTheGameRuns) {
     varer.mPopResoRestoreVisible = true;
-    varer.mPopResoRestore_Click();
+    app.varer.mPopResoRestore_Click();
     EXPECT_EQ(fake.log, (Lines{"FindWindow Quake 3: Arena",
                                "MessageBox Resolution Restoration is currently not necessary."}));
     ASSERT_EQ(fake.boxes.size(), 1u);
@@ -226,7 +229,7 @@ TEST_F(TrayMenu, RestoreResolutionSwitchesBackOnlyWhenNeededAndAlwaysHidesTheIte
         varer.Text4 = desktopH;
         varer.mPopResoRestoreVisible = true;
         fake.log.clear();
-        varer.mPopResoRestore_Click();
+        app.varer.mPopResoRestore_Click();
         EXPECT_FALSE(varer.mPopResoRestoreVisible);
         EXPECT_EQ(varer.Check1, 1);
         return fake.LogStartingWith("ChangeMode");

@@ -1,5 +1,5 @@
 #include "hotkeys/Hotkeys.h"
-#include "os/win32/Services.h"
+#include "windows/Services.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "os/win32/WindowsUi.h"
-#include "os/win32/Handles.h"
+#include "windows/WindowsUi.h"
+#include "handles/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -22,22 +22,41 @@ void Pump(int milliseconds) {
     }
 }
 
+// The windows' events go nowhere here: these tests look at the windows only.
+class NoEvents final : public ui::Events {
+public:
+    void TimerTicked() override {}
+    void TrayEvent(std::intptr_t) override {}
+    void MainWindowResized(bool) override {}
+    void MainWindowCloseRequested() override {}
+    void SessionEnding() override {}
+    void GameChosen(int) override {}
+    void ScreenResCheckClicked(bool) override {}
+    void MainDialogOkay() override {}
+    void MainDialogMouseMove(unsigned, unsigned, int, int) override {}
+    void HotkeyFieldKeyDown(ui::HotkeyField, unsigned, unsigned) override {}
+    void HotkeyFieldKeyUp(ui::HotkeyField, unsigned, unsigned) override {}
+    void HotkeyDialogOkay() override {}
+    void HotkeyDialogMouseMove(unsigned, unsigned, int, int) override {}
+};
+
 class WindowsUiTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ::OleInitialize(nullptr); }
     static void TearDownTestSuite() { ::OleUninitialize(); }
 
-    HWND Dialog(tuckaway::Dialog dialog) { return reinterpret_cast<HWND>(ui.DialogWindow(dialog).value); }
+    HWND Dialog(ui::Dialog dialog) { return reinterpret_cast<HWND>(windows.DialogWindow(dialog).value); }
 
-    WindowsUi ui{::GetModuleHandleW(nullptr)};
+    NoEvents events;
+    WindowsUi windows{::GetModuleHandleW(nullptr), events};
 };
 
 TEST_F(WindowsUiTest, DialogsAreCutToTheirSkins) {
-    ui.CreateDialogWindow(tuckaway::Dialog::Main);
-    ui.CreateDialogWindow(tuckaway::Dialog::Hotkey);
-    ui.ShapeDialog(tuckaway::Dialog::Main);
-    ui.ShapeDialog(tuckaway::Dialog::Hotkey);
-    for (tuckaway::Dialog dialog : {tuckaway::Dialog::Main, tuckaway::Dialog::Hotkey}) {
+    windows.CreateDialogWindow(ui::Dialog::Main);
+    windows.CreateDialogWindow(ui::Dialog::Hotkey);
+    windows.ShapeDialog(ui::Dialog::Main);
+    windows.ShapeDialog(ui::Dialog::Hotkey);
+    for (ui::Dialog dialog : {ui::Dialog::Main, ui::Dialog::Hotkey}) {
         const UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
         ASSERT_EQ(::GetWindowRgn(Dialog(dialog), region.get()), COMPLEXREGION);
         // The corners lie outside the rounded plates; the middle inside.
@@ -46,7 +65,7 @@ TEST_F(WindowsUiTest, DialogsAreCutToTheirSkins) {
     }
     // The main skin's top row is all outline colour.
     const UniqueRegion main(::CreateRectRgn(0, 0, 0, 0));
-    ::GetWindowRgn(Dialog(tuckaway::Dialog::Main), main.get());
+    ::GetWindowRgn(Dialog(ui::Dialog::Main), main.get());
     RECT box{};
     ::GetRgnBox(main.get(), &box);
     EXPECT_GE(box.top, 1);
@@ -54,12 +73,11 @@ TEST_F(WindowsUiTest, DialogsAreCutToTheirSkins) {
 }
 
 TEST_F(WindowsUiTest, CheckBoxLosesExactlyItsButtonFacePixels) {
-    ui.CreateDialogWindow(tuckaway::Dialog::Main);
-    ui.ShowDialog(tuckaway::Dialog::Main);
-    ::SetForegroundWindow(Dialog(tuckaway::Dialog::Main));
+    windows.CreateDialogWindow(ui::Dialog::Main);
+    windows.ShowDialog(ui::Dialog::Main);
+    ::SetForegroundWindow(Dialog(ui::Dialog::Main));
     Pump(300);
-    HWND check =
-        ::GetDlgItem(Dialog(tuckaway::Dialog::Main), static_cast<int>(MainDialogControl::ScreenResCheck));
+    HWND check = windows.mainDialog().Control(MainDialogControl::ScreenResCheck);
     ASSERT_TRUE(check);
 
     // What the control shows now, read pixel by pixel: the reference.
@@ -79,7 +97,7 @@ TEST_F(WindowsUiTest, CheckBoxLosesExactlyItsButtonFacePixels) {
     }
     ASSERT_GT(keyPixels, 0) << "the check box must paint the button face before the cut";
 
-    ui.SetControlTransparent(true);
+    windows.SetControlTransparent(true);
     const UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(::GetWindowRgn(check, region.get()), ERROR);
     int mismatches = 0;
@@ -92,7 +110,7 @@ TEST_F(WindowsUiTest, CheckBoxLosesExactlyItsButtonFacePixels) {
     EXPECT_EQ(mismatches, 0);
 
     // Switched off, the control gets its whole rectangle back.
-    ui.SetControlTransparent(false);
+    windows.SetControlTransparent(false);
     const UniqueRegion whole(::CreateRectRgn(0, 0, 0, 0));
     ASSERT_EQ(::GetWindowRgn(check, whole.get()), SIMPLEREGION);
     RECT box{};

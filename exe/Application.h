@@ -1,0 +1,49 @@
+#pragma once
+
+// The one place that puts the program together: the real services and
+// windows, and the logic on top of them. The entry point runs it; the
+// benchmarks drive the same assembly.
+
+#include "app/Tuckaway.h"
+#include "windows/Services.h"
+#include "windows/WindowsUi.h"
+
+#include <windows.h>
+
+namespace tuckaway::win32 {
+
+class Application {
+public:
+    explicit Application(HINSTANCE instance);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    Tuckaway& logic() { return logic_; }
+    WindowsUi& ui() { return ui_; }
+
+    // Start-up, then the message loop until the program ends.
+    int Run();
+
+private:
+    // Skins are decoded by the system's picture loader, which needs OLE on this thread.
+    struct OleSession {
+        OleSession();
+        ~OleSession();
+    };
+
+    OleSession ole_;
+    RegistrySettings settings_;
+    Windows windows_;
+    Hotkeys hotkeys_;
+    Display display_;
+    MessageBoxes boxes_;
+    Tray tray_;
+    Pictures pictures_;
+    InstanceGuard instance_;
+    // The logic is built on a reference to the windows, which report to it;
+    // the windows go first, while everything their last messages reach is still there.
+    Tuckaway logic_;
+    WindowsUi ui_;
+};
+
+} // namespace tuckaway::win32

@@ -1,0 +1,286 @@
+#include "fake/FakeSystem.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+namespace tuckaway::fake {
+namespace {
+
+// Everything the program stores lives in one section; a test that sees another
+// has found a fault.
+void CheckSection(std::string_view application, std::string_view section) {
+    if (application != "Tuckaway v1.10" || section != "program") {
+        throw std::logic_error("settings outside the program's section");
+    }
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::string DialogName(ui::Dialog dialog) {
+    return dialog == ui::Dialog::Main ? "MainDialog" : "HotkeyDialog";
+}
+
+} // namespace
+
+os::Services FakeSystem::Services() {
+    return {*this, *this, *this, *this, *this, *this, *this, *this};
+}
+
+std::vector<std::string> FakeSystem::LogStartingWith(std::string_view prefix) const {
+    std::vector<std::string> lines;
+    std::ranges::copy_if(log, std::back_inserter(lines),
+                         [&](const std::string& line) { return line.starts_with(prefix); });
+    return lines;
+}
+
+std::optional<std::string> FakeSystem::Read(std::string_view application, std::string_view section,
+                                            std::string_view key) {
+    CheckSection(application, section);
+    log.push_back("Read " + std::string(key));
+    if (failReads) {
+        return std::nullopt;
+    }
+    const auto it = registry.find(key);
+    if (it == registry.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+void FakeSystem::Write(std::string_view application, std::string_view section, std::string_view key,
+                       std::string_view value) {
+    CheckSection(application, section);
+    log.push_back("Write " + std::string(key) + "=" + std::string(value));
+    registry[std::string(key)] = value;
+}
+
+os::Window FakeSystem::FindWindowByTitle(std::string_view title) {
+    log.push_back("FindWindow " + std::string(title));
+    const auto it = std::ranges::find_if(
+        windowsByTitle, [&](const auto& entry) { return SameIgnoringCase(entry.first, title); });
+    return it == windowsByTitle.end() ? os::Window{} : it->second;
+}
+
+void FakeSystem::ShowWindow(os::Window window, ShowCommand command) {
+    log.push_back("ShowWindow " + std::to_string(window.value) + " " +
+                  std::to_string(static_cast<int>(command)));
+    visible[window.value] = command != ShowCommand::Hide;
+}
+
+void FakeSystem::SetForegroundWindow(os::Window window) {
+    log.push_back("SetForegroundWindow " + std::to_string(window.value));
+    foreground = window;
+}
+
+void FakeSystem::PumpPendingMessages() {
+    log.push_back("Pump");
+    // Messages that arrive while these run wait for the next pump, as in a real queue.
+    auto now = std::move(pending);
+    pending.clear();
+    for (auto& message : now) {
+        message();
+    }
+}
+
+bool FakeSystem::RegisterHotKey(os::Window window, int id, unsigned modifiers, unsigned virtualKey) {
+    log.push_back("RegisterHotKey " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
+                  std::to_string(virtualKey));
+    const auto combination = std::make_pair(modifiers, virtualKey);
+    const bool taken = std::ranges::find(heldElsewhere, combination) != heldElsewhere.end() ||
+                       std::ranges::any_of(registered, [&](const HotkeyRegistration& r) {
+                           return r.modifiers == modifiers && r.virtualKey == virtualKey;
+                       });
+    if (taken) {
+        return false;
+    }
+    // The same window and id again succeeds and takes the new combination.
+    std::erase_if(registered, [&](const HotkeyRegistration& r) { return r.window == window && r.id == id; });
+    registered.push_back({window, id, modifiers, virtualKey});
+    return true;
+}
+
+void FakeSystem::UnregisterHotKey(os::Window window, int id) {
+    log.push_back("UnregisterHotKey " + std::to_string(id));
+    std::erase_if(registered, [&](const HotkeyRegistration& r) { return r.window == window && r.id == id; });
+}
+
+std::uintptr_t FakeSystem::InstallHotkeyProc(os::Window window, os::WindowProcedure& procedure) {
+    log.push_back("InstallHotkeyProc " + std::to_string(window.value));
+    installedProc = &procedure;
+    return kPreviousProc;
+}
+
+std::intptr_t FakeSystem::CallPreviousProc(std::uintptr_t procedure, os::Window window, unsigned message,
+                                           std::uintptr_t wParam, std::intptr_t lParam) {
+    log.push_back("CallWindowProc " + std::to_string(procedure));
+    return previousProc ? previousProc(window, message, wParam, lParam) : 0;
+}
+
+bool FakeSystem::EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) {
+    log.push_back("EnumerateMode " + std::to_string(modeNumber));
+    if (enumerationFails) {
+        return false;
+    }
+    mode = enumeratedMode;
+    return true;
+}
+
+std::int32_t FakeSystem::ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) {
+    log.push_back("ChangeMode " + std::to_string(mode.width) + "x" + std::to_string(mode.height));
+    modeChanges.emplace_back(mode, flags);
+    if (changeResult) {
+        return *changeResult;
+    }
+    displaySize = {mode.width, mode.height};
+    return os::kDisplayChangeSuccessful;
+}
+
+os::Size FakeSystem::CurrentSize() {
+    return displaySize;
+}
+
+void FakeSystem::RequestRestart() {
+    log.push_back("RequestRestart");
+    ++restarts;
+}
+
+os::BoxAnswer FakeSystem::Show(std::string_view text, std::string_view caption, os::BoxStyle style) {
+    log.push_back("MessageBox " + std::string(text));
+    boxes.push_back({std::string(text), std::string(caption), style});
+    if (whileBoxOpen) {
+        whileBoxOpen();
+    }
+    if (!answers.empty()) {
+        const os::BoxAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return style == os::BoxStyle::YesNoInformation ? os::BoxAnswer::No : os::BoxAnswer::Ok;
+}
+
+bool FakeSystem::Notify(Action action, const os::TrayIconRecord& record) {
+    log.push_back("Tray " + std::to_string(static_cast<int>(action)));
+    trayCalls.emplace_back(action, record);
+    return true;
+}
+
+os::Icon FakeSystem::Logo(int pictureNumber) {
+    return os::Icon{0x1000u + static_cast<unsigned>(pictureNumber)};
+}
+
+bool FakeSystem::ClaimFirstInstance() {
+    return !anotherInstanceRuns;
+}
+
+os::Window FakeSystem::MainWindow() {
+    return kMainWindow;
+}
+
+void FakeSystem::HideMainWindow() {
+    log.push_back("HideMainWindow");
+    mainWindowHidden = true;
+}
+
+void FakeSystem::DestroyMainWindow() {
+    log.push_back("DestroyMainWindow");
+    mainWindowExists = false;
+}
+
+void FakeSystem::Quit() {
+    log.push_back("Quit");
+    quit = true;
+}
+
+void FakeSystem::SetTimerInterval(unsigned milliseconds) {
+    log.push_back("SetTimerInterval " + std::to_string(milliseconds));
+    timerInterval = milliseconds;
+}
+
+std::optional<ui::MenuItem> FakeSystem::TrackTrayMenu(bool showRestoreResolution) {
+    log.push_back("TrackTrayMenu");
+    menusShown.push_back(showRestoreResolution);
+    return menuChoice;
+}
+
+void FakeSystem::RestoreDialog(ui::Dialog dialog) {
+    log.push_back("Restore" + DialogName(dialog));
+}
+
+void FakeSystem::DestroyDialog(ui::Dialog dialog) {
+    log.push_back("Destroy" + DialogName(dialog));
+    dialogExists[dialog] = false;
+    dialogVisible[dialog] = false;
+}
+
+void FakeSystem::SetControlTransparent(bool transparent) {
+    log.push_back(transparent ? "SetControlTransparent 1" : "SetControlTransparent 0");
+    transparencyCalls.push_back(transparent);
+}
+
+bool FakeSystem::DialogExists(ui::Dialog dialog) {
+    return dialogExists[dialog];
+}
+
+void FakeSystem::CreateDialogWindow(ui::Dialog dialog) {
+    log.push_back("Create" + DialogName(dialog));
+    dialogExists[dialog] = true;
+    dialogVisible[dialog] = false;
+}
+
+os::Window FakeSystem::DialogWindow(ui::Dialog dialog) {
+    if (!dialogExists[dialog]) {
+        return {};
+    }
+    return dialog == ui::Dialog::Main ? kMainDialogWindow : kHotkeyDialogWindow;
+}
+
+void FakeSystem::ShowDialog(ui::Dialog dialog) {
+    log.push_back("Show" + DialogName(dialog));
+    dialogVisible[dialog] = true;
+}
+
+void FakeSystem::HideDialog(ui::Dialog dialog) {
+    log.push_back("Hide" + DialogName(dialog));
+    dialogVisible[dialog] = false;
+}
+
+void FakeSystem::ShapeDialog(ui::Dialog dialog) {
+    log.push_back("Shape" + DialogName(dialog));
+}
+
+void FakeSystem::DragDialog(ui::Dialog dialog) {
+    log.push_back("Drag" + DialogName(dialog));
+}
+
+void FakeSystem::ShowHelpText(std::string_view text) {
+    helpText = text;
+}
+void FakeSystem::ShowGameList(std::span<const std::string_view> entries) {
+    shownGameList.assign(entries.begin(), entries.end());
+}
+void FakeSystem::ShowGameSelection(int entryIndex) {
+    shownSelection = entryIndex;
+}
+void FakeSystem::ShowGameListLocked(bool locked) {
+    shownLocked = locked;
+}
+void FakeSystem::ShowScreenResCheck(int value) {
+    shownCheck = value;
+}
+void FakeSystem::ShowHotkeyField(ui::HotkeyField field, std::string_view text) {
+    shownFields[field] = text;
+}
+
+os::Window FakeSystem::AddGameWindow(std::string_view title) {
+    const os::Window window{0x5000u + windowsByTitle.size()};
+    windowsByTitle[std::string(title)] = window;
+    visible[window.value] = true;
+    return window;
+}
+
+} // namespace tuckaway::fake

@@ -1,0 +1,166 @@
+#pragma once
+
+// A fake of every OS service and of the program's windows. It records each call
+// in one ordered log and answers as the test tells it.
+
+#include "ports/Os.h"
+#include "ports/Ui.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tuckaway::fake {
+
+struct BoxShown {
+    std::string text;
+    std::string caption;
+    os::BoxStyle style;
+};
+
+struct HotkeyRegistration {
+    os::Window window;
+    int id;
+    unsigned modifiers;
+    unsigned virtualKey;
+};
+
+class FakeSystem final : public os::SettingsStore,
+                         public os::WindowManager,
+                         public os::HotkeyRegistrar,
+                         public os::Display,
+                         public os::MessageBoxes,
+                         public os::Tray,
+                         public os::Pictures,
+                         public os::InstanceGuard,
+                         public ui::Port {
+public:
+    static constexpr os::Window kMainWindow{0x100};
+    static constexpr os::Window kMainDialogWindow{0x200};
+    static constexpr os::Window kHotkeyDialogWindow{0x300};
+    static constexpr std::uintptr_t kPreviousProc = 0xABC0;
+
+    os::Services Services();
+
+    // Every call, in order, as one line such as "Write currentgame= " or
+    // "RegisterHotKey 0 2 90".
+    std::vector<std::string> log;
+    std::vector<std::string> LogStartingWith(std::string_view prefix) const;
+
+    // SettingsStore: values by key; the application and section must be the program's.
+    std::map<std::string, std::string, std::less<>> registry;
+    bool failReads = false;
+
+    // WindowManager: titles are looked up ignoring letter case, as the system does.
+    std::map<std::string, os::Window, std::less<>> windowsByTitle;
+    std::map<std::uintptr_t, bool> visible;
+    os::Window foreground;
+    // Run, in order, by the next PumpPendingMessages: the messages "pending" then.
+    std::deque<std::function<void()>> pending;
+
+    // HotkeyRegistrar: combinations held by other programs, as (modifiers, key).
+    std::vector<std::pair<unsigned, unsigned>> heldElsewhere;
+    std::vector<HotkeyRegistration> registered;
+    std::function<std::intptr_t(os::Window, unsigned, std::uintptr_t, std::intptr_t)> previousProc;
+    // The procedure InstallHotkeyProc put in place: the test delivers messages through it.
+    os::WindowProcedure* installedProc = nullptr;
+
+    // Display
+    os::Size displaySize{1024, 768};
+    bool enumerationFails = false;
+    os::DisplayMode enumeratedMode{0x5C0000, 640, 480, 32, 60};
+    std::optional<std::int32_t> changeResult; // otherwise: success, and the display takes the size
+    std::vector<std::pair<os::DisplayMode, std::uint32_t>> modeChanges;
+    int restarts = 0;
+
+    // MessageBoxes
+    std::vector<BoxShown> boxes;
+    std::deque<os::BoxAnswer> answers; // default: Ok, or No for a Yes/No box
+    std::function<void()> whileBoxOpen;
+
+    // Tray
+    std::vector<std::pair<os::Tray::Action, os::TrayIconRecord>> trayCalls;
+
+    // InstanceGuard
+    bool anotherInstanceRuns = false;
+
+    // Ui
+    bool mainWindowExists = true;
+    bool quit = false;
+    unsigned timerInterval = 5;
+    // The item the user picks when the tray menu opens (nothing: dismissed), and
+    // whether each opening offered "&Restore Resolution...".
+    std::optional<ui::MenuItem> menuChoice;
+    std::vector<bool> menusShown;
+    std::vector<bool> transparencyCalls;
+    std::map<ui::Dialog, bool> dialogExists;
+    std::map<ui::Dialog, bool> dialogVisible;
+    bool mainWindowHidden = false;
+    std::string helpText;
+    std::vector<std::string> shownGameList;
+    std::optional<int> shownSelection;
+    bool shownLocked = false;
+    int shownCheck = 0;
+    std::map<ui::HotkeyField, std::string> shownFields;
+
+    // os::SettingsStore
+    std::optional<std::string> Read(std::string_view application, std::string_view section,
+                                    std::string_view key) override;
+    void Write(std::string_view application, std::string_view section, std::string_view key,
+               std::string_view value) override;
+    // os::WindowManager
+    os::Window FindWindowByTitle(std::string_view title) override;
+    void ShowWindow(os::Window window, ShowCommand command) override;
+    void SetForegroundWindow(os::Window window) override;
+    void PumpPendingMessages() override;
+    // os::HotkeyRegistrar
+    bool RegisterHotKey(os::Window window, int id, unsigned modifiers, unsigned virtualKey) override;
+    void UnregisterHotKey(os::Window window, int id) override;
+    std::uintptr_t InstallHotkeyProc(os::Window window, os::WindowProcedure& procedure) override;
+    std::intptr_t CallPreviousProc(std::uintptr_t procedure, os::Window window, unsigned message,
+                                   std::uintptr_t wParam, std::intptr_t lParam) override;
+    // os::Display
+    bool EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) override;
+    std::int32_t ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) override;
+    os::Size CurrentSize() override;
+    void RequestRestart() override;
+    // os::MessageBoxes
+    os::BoxAnswer Show(std::string_view text, std::string_view caption, os::BoxStyle style) override;
+    // os::Tray
+    bool Notify(Action action, const os::TrayIconRecord& record) override;
+    // os::Pictures: icon handle 0x1000 + picture number
+    os::Icon Logo(int pictureNumber) override;
+    // os::InstanceGuard
+    bool ClaimFirstInstance() override;
+    // ui::Port
+    os::Window MainWindow() override;
+    void HideMainWindow() override;
+    void DestroyMainWindow() override;
+    void Quit() override;
+    void SetTimerInterval(unsigned milliseconds) override;
+    std::optional<ui::MenuItem> TrackTrayMenu(bool showRestoreResolution) override;
+    void RestoreDialog(ui::Dialog dialog) override;
+    void DestroyDialog(ui::Dialog dialog) override;
+    void SetControlTransparent(bool transparent) override;
+    bool DialogExists(ui::Dialog dialog) override;
+    void CreateDialogWindow(ui::Dialog dialog) override;
+    os::Window DialogWindow(ui::Dialog dialog) override;
+    void ShowDialog(ui::Dialog dialog) override;
+    void HideDialog(ui::Dialog dialog) override;
+    void ShapeDialog(ui::Dialog dialog) override;
+    void DragDialog(ui::Dialog dialog) override;
+    void ShowHelpText(std::string_view text) override;
+    void ShowGameList(std::span<const std::string_view> entries) override;
+    void ShowGameSelection(int entryIndex) override;
+    void ShowGameListLocked(bool locked) override;
+    void ShowScreenResCheck(int value) override;
+    void ShowHotkeyField(ui::HotkeyField field, std::string_view text) override;
+
+    // A game window that FindWindowByTitle finds, visible.
+    os::Window AddGameWindow(std::string_view title);
+};
+
+} // namespace tuckaway::fake

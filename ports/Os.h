@@ -1,0 +1,170 @@
+#pragma once
+
+// The seam between the program's logic and the operating system. Nothing here
+// includes <windows.h>, so the logic and its tests build and run on any host;
+// the Win32 layer implements these interfaces with the real calls and the test
+// tree fakes them. Texts cross the seam as UTF-8.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tuckaway::os {
+
+// An opaque window handle; 0 is "no window".
+struct Window {
+    std::uintptr_t value = 0;
+    explicit operator bool() const noexcept { return value != 0; }
+    friend bool operator==(Window, Window) = default;
+};
+
+// An opaque icon handle owned by the platform layer for the program's lifetime.
+struct Icon {
+    std::uintptr_t value = 0;
+    friend bool operator==(Icon, Icon) = default;
+};
+
+struct Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(Size, Size) = default;
+};
+
+// Per-user persistent strings, addressed as application / section / key.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // Missing values and failed reads give nothing.
+    virtual std::optional<std::string> Read(std::string_view application, std::string_view section,
+                                            std::string_view key) = 0;
+    virtual void Write(std::string_view application, std::string_view section, std::string_view key,
+                       std::string_view value) = 0;
+};
+
+// Other programs' top-level windows and this thread's message queue.
+class WindowManager {
+public:
+    virtual ~WindowManager() = default;
+    // The first top-level window whose whole title matches (no class filter).
+    virtual Window FindWindowByTitle(std::string_view title) = 0;
+    // nCmdShow values of ShowWindow.
+    enum class ShowCommand : int { Hide = 0, Restore = 9 };
+    virtual void ShowWindow(Window window, ShowCommand command) = 0;
+    virtual void SetForegroundWindow(Window window) = 0;
+    // Dispatches every message already waiting in the thread's queue. Handlers
+    // may run nested inside this call.
+    virtual void PumpPendingMessages() = 0;
+};
+
+// A window procedure of the program's own, put in place of a window's procedure.
+class WindowProcedure {
+public:
+    virtual ~WindowProcedure() = default;
+    virtual std::intptr_t operator()(Window window, unsigned message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) = 0;
+};
+
+// Global hot keys, registered against one window.
+class HotkeyRegistrar {
+public:
+    virtual ~HotkeyRegistrar() = default;
+    virtual bool RegisterHotKey(Window window, int id, unsigned modifiers, unsigned virtualKey) = 0;
+    virtual void UnregisterHotKey(Window window, int id) = 0;
+    // Makes `procedure` the window's procedure and returns the previous one as
+    // an opaque value. The procedure must outlive the window.
+    virtual std::uintptr_t InstallHotkeyProc(Window window, WindowProcedure& procedure) = 0;
+    // Hands a message on to a window procedure obtained from InstallHotkeyProc.
+    virtual std::intptr_t CallPreviousProc(std::uintptr_t procedure, Window window, unsigned message,
+                                           std::uintptr_t wParam, std::intptr_t lParam) = 0;
+};
+
+// The members of a display-mode record that the program touches; the platform
+// layer keeps the rest of the record as the enumeration left it.
+struct DisplayMode {
+    std::uint32_t fields = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint32_t bitsPerPixel = 0;
+    std::uint32_t frequency = 0;
+};
+
+inline constexpr std::uint32_t kDisplayFieldWidth = 0x00080000;  // DM_PELSWIDTH
+inline constexpr std::uint32_t kDisplayFieldHeight = 0x00100000; // DM_PELSHEIGHT
+inline constexpr std::uint32_t kChangeUpdateRegistry = 1;        // CDS_UPDATEREGISTRY
+inline constexpr std::int32_t kDisplayChangeSuccessful = 0;      // DISP_CHANGE_SUCCESSFUL
+inline constexpr std::int32_t kDisplayChangeRestart = 1;         // DISP_CHANGE_RESTART
+
+class Display {
+public:
+    virtual ~Display() = default;
+    // EnumDisplaySettings on the current display device; false when it fails.
+    virtual bool EnumerateMode(std::uint32_t modeNumber, DisplayMode& mode) = 0;
+    // ChangeDisplaySettings; returns the DISP_CHANGE_ code.
+    virtual std::int32_t ChangeMode(const DisplayMode& mode, std::uint32_t flags) = 0;
+    // The primary display's size in physical pixels.
+    virtual Size CurrentSize() = 0;
+    // Asks the system to restart the computer.
+    virtual void RequestRestart() = 0;
+};
+
+// MessageBox styles and answers, with the values the system uses.
+enum class BoxStyle : unsigned {
+    Ok = 0x00,
+    OkError = 0x10,
+    OkExclamation = 0x30,
+    YesNoInformation = 0x44,
+};
+enum class BoxAnswer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Modal: other messages of the thread are dispatched while it is open.
+    virtual BoxAnswer Show(std::string_view text, std::string_view caption, BoxStyle style) = 0;
+};
+
+// The notification-area icon record (the shell's first, 88-byte form).
+struct TrayIconRecord {
+    Window window;
+    std::uint32_t id = 0;
+    std::uint32_t flags = 0;
+    std::uint32_t callbackMessage = 0;
+    Icon icon;
+    char tip[64] = {};
+};
+
+class Tray {
+public:
+    virtual ~Tray() = default;
+    enum class Action : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
+    virtual bool Notify(Action action, const TrayIconRecord& record) = 0;
+};
+
+// The program's own pictures: the logo icons Picture1 to Picture18.
+class Pictures {
+public:
+    virtual ~Pictures() = default;
+    virtual Icon Logo(int pictureNumber) = 0;
+};
+
+// Knows whether another instance of the program is already running in this session.
+class InstanceGuard {
+public:
+    virtual ~InstanceGuard() = default;
+    // True for the first instance; it keeps the claim until the process ends.
+    virtual bool ClaimFirstInstance() = 0;
+};
+
+struct Services {
+    SettingsStore& settings;
+    WindowManager& windows;
+    HotkeyRegistrar& hotkeys;
+    Display& display;
+    MessageBoxes& boxes;
+    Tray& tray;
+    Pictures& pictures;
+    InstanceGuard& instance;
+};
+
+} // namespace tuckaway::os

@@ -1,0 +1,92 @@
+#pragma once
+
+// Everything the program holds while it runs: the ports it calls and the state
+// fields of its three windows. The handlers in hotkeys/, dialogs/ and app/ all
+// act on this one aggregate; it holds no handler itself.
+
+#include "ports/Os.h"
+#include "ports/Ui.h"
+#include "state/Settings.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tuckaway {
+
+// The caption of every message box that names no caption of its own.
+inline constexpr std::string_view kAppTitle = "Tuckaway v1.0";
+
+// The hidden main window: it owns the tray icon and the hidden state fields.
+struct VarerFields {
+    std::string Text3; // desktop width
+    std::string Text4; // desktop height
+    std::string Text5; // game width
+    std::string Text6; // game height
+    int Check1 = 0;    // the display was switched to the desktop size for the hidden game
+    int AutoDetectCheck = 0;
+    int TransCheck = 0;
+    bool mPopResoRestoreVisible = true;
+
+    // Set by start-up, read when the main window unloads.
+    bool HideKeyRegistered = false;
+    bool ShowKeyRegistered = false;
+
+    os::TrayIconRecord TrayIconData;
+    // The detection timer's interval: 5 ms as created, 150 ms from the first tick on.
+    unsigned Timer1Interval = 5;
+
+    // Set once this process is known to be the only instance: a second one,
+    // waiting in its refusal box, must not react to ticks or clicks.
+    bool started = false;
+};
+
+// The main settings dialog.
+struct FrmAboutFields {
+    std::string Text1;         // window title of the current game; " " for automatic detection
+    std::string Text2;         // help text
+    std::optional<int> Combo1; // the selected entry of the game list
+    bool Combo1Locked = false;
+    int ScreenResCheck = 0;
+
+    // The selected entry's text, or the empty string when nothing is selected.
+    std::string_view SelectedText() const;
+};
+
+// The hot-key dialog.
+struct Form1Fields {
+    const std::string& Text(ui::HotkeyField field) const {
+        return texts[static_cast<std::size_t>(field) - 1];
+    }
+    std::string& Text(ui::HotkeyField field) { return texts[static_cast<std::size_t>(field) - 1]; }
+
+    // The dialog's own pair, set when its Okay button registers the hot keys.
+    bool HideKeyRegistered = false;
+    bool ShowKeyRegistered = false;
+
+private:
+    std::array<std::string, 4> texts;
+};
+
+class Program {
+public:
+    Program(const os::Services& services, ui::Port& ui_)
+        : os(services), ui(ui_), settings(services.settings) {}
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    os::Services os;
+    ui::Port& ui;
+    settings::Store settings;
+
+    VarerFields varer;
+    FrmAboutFields frmAbout;
+    Form1Fields form1;
+
+    // The hot-key dialog window's procedure before HotkeyProc replaced it.
+    std::uintptr_t PrevWndProc = 0;
+};
+
+} // namespace tuckaway

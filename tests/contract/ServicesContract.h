@@ -1,0 +1,73 @@
+#pragma once
+
+// What the fake and the real services must both do, wherever a test of the
+// logic relies on the fake behaving as Windows does. The host tests run it
+// against the fake, the Wine tests against the real adapters: when the two
+// disagree, one of the runs fails. Include it in one file of a test program
+// and instantiate the suite there with a factory for that program's world.
+
+#include "ports/Os.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace tuckaway::contract {
+
+class World {
+public:
+    virtual ~World() = default;
+    virtual os::WindowManager& windows() = 0;
+    virtual os::HotkeyRegistrar& hotkeys() = 0;
+    // A top-level window with this title that lives as long as the world.
+    virtual os::Window MakeWindow(std::string_view title) = 0;
+};
+
+using WorldFactory = std::function<std::unique_ptr<World>()>;
+
+class ServicesContract : public ::testing::TestWithParam<WorldFactory> {
+protected:
+    void SetUp() override { world = GetParam()(); }
+    std::unique_ptr<World> world;
+};
+
+TEST_P(ServicesContract, TitlesAreFoundWholeIgnoringLetterCase) {
+    const os::Window academy = world->MakeWindow("Jedi Knight\xC2\xAE: Jedi Academy");
+    const os::Window outcast = world->MakeWindow("Jedi Knight 2");
+    os::WindowManager& windows = world->windows();
+    EXPECT_EQ(windows.FindWindowByTitle("Jedi Knight\xC2\xAE: Jedi Academy"), academy);
+    EXPECT_EQ(windows.FindWindowByTitle("jedi knight\xC2\xAE: JEDI ACADEMY"), academy);
+    EXPECT_EQ(windows.FindWindowByTitle("JEDI KNIGHT 2"), outcast);
+    EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight"));
+    EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight 2: Jedi Outcast MP"));
+    EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight 2 "));
+}
+
+TEST_P(ServicesContract, ACombinationIsHeldByOneWindowUntilItIsLetGo) {
+    const os::Window first = world->MakeWindow("first hot-key owner");
+    const os::Window second = world->MakeWindow("second hot-key owner");
+    os::HotkeyRegistrar& hotkeys = world->hotkeys();
+    constexpr unsigned kControlAltShift = 7;
+    ASSERT_TRUE(hotkeys.RegisterHotKey(first, 0, kControlAltShift, 'Q'));
+    EXPECT_FALSE(hotkeys.RegisterHotKey(second, 1, kControlAltShift, 'Q'));
+    EXPECT_FALSE(hotkeys.RegisterHotKey(first, 1, kControlAltShift, 'Q')) << "not even for the same window";
+    hotkeys.UnregisterHotKey(first, 0);
+    EXPECT_TRUE(hotkeys.RegisterHotKey(second, 1, kControlAltShift, 'Q'));
+    hotkeys.UnregisterHotKey(second, 1);
+}
+
+TEST_P(ServicesContract, TheSameIdOnTheSameWindowRegistersAgain) {
+    const os::Window window = world->MakeWindow("hot-key owner");
+    os::HotkeyRegistrar& hotkeys = world->hotkeys();
+    constexpr unsigned kControlAlt = 3;
+    ASSERT_TRUE(hotkeys.RegisterHotKey(window, 0, kControlAlt, 'J'));
+    EXPECT_TRUE(hotkeys.RegisterHotKey(window, 0, kControlAlt, 'K'));
+    hotkeys.UnregisterHotKey(window, 0);
+    // Letting go of an id that holds nothing is harmless.
+    hotkeys.UnregisterHotKey(window, 0);
+    hotkeys.UnregisterHotKey(window, 5);
+}
+
+} // namespace tuckaway::contract

@@ -1,0 +1,23 @@
+// The services contract against the fake.
+
+#include "contract/ServicesContract.h"
+#include "fake/FakeSystem.h"
+
+namespace tuckaway::contract {
+namespace {
+
+class FakeWorld final : public World {
+public:
+    os::WindowManager& windows() override { return fake; }
+    os::HotkeyRegistrar& hotkeys() override { return fake; }
+    os::Window MakeWindow(std::string_view title) override { return fake.AddGameWindow(title); }
+
+private:
+    fake::FakeSystem fake;
+};
+
+INSTANTIATE_TEST_SUITE_P(Fake, ServicesContract,
+                         ::testing::Values(WorldFactory([] { return std::make_unique<FakeWorld>(); })));
+
+} // namespace
+} // namespace tuckaway::contract

@@ -1,0 +1,97 @@
+#include "windows/MainWindow.h"
+
+#include "windows/Window.h"
+
+namespace tuckaway::win32 {
+namespace {
+
+constexpr wchar_t kClass[] = L"Tuckaway.Varer";
+constexpr UINT_PTR kTimer1 = 1;
+constexpr unsigned kFirstTick = 5;
+
+} // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, ui::Events& events) : instance_(instance), events_(events) {
+    RegisterWindowClass(instance_, kClass, &Route<MainWindow, &MainWindow::Message>,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+}
+
+void MainWindow::Create() {
+    window_.reset(::CreateWindowExW(0, kClass, L"Tuckaway", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    200, 100, nullptr, nullptr, instance_, this));
+    // The detection timer lives with the main window.
+    ::SetTimer(window_.get(), kTimer1, kFirstTick, nullptr);
+}
+
+void MainWindow::Hide() {
+    ::ShowWindow(window_.get(), SW_HIDE);
+}
+
+void MainWindow::Destroy() {
+    window_.reset();
+}
+
+void MainWindow::SetTimerInterval(unsigned milliseconds) {
+    ::SetTimer(window_.get(), kTimer1, milliseconds, nullptr);
+}
+
+std::optional<ui::MenuItem> MainWindow::TrackTrayMenu(bool showRestoreResolution) {
+    const UniqueMenu menu(::CreatePopupMenu());
+    const auto add = [&](ui::MenuItem item, const wchar_t* caption) {
+        ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item) + 1, caption);
+    };
+    add(ui::MenuItem::mPopAbout, L"&Main...");
+    add(ui::MenuItem::mPopRestore, L"&Settings...");
+    if (showRestoreResolution) {
+        add(ui::MenuItem::mPopResoRestore, L"&Restore Resolution...");
+    }
+    add(ui::MenuItem::mPopExit, L"&Exit");
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const int chosen = static_cast<int>(
+        ::TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x,
+                         cursor.y, 0, window_.get(), nullptr));
+    // Without a message after it, a tray menu opened again may not close on a click elsewhere.
+    ::PostMessageW(window_.get(), WM_NULL, 0, 0);
+    if (chosen == 0) {
+        return std::nullopt;
+    }
+    return static_cast<ui::MenuItem>(chosen - 1);
+}
+
+LRESULT MainWindow::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kTimer1) {
+            events_.TimerTicked();
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        // The tray icon's events: the mouse message over the icon is in the low word.
+        events_.TrayEvent(static_cast<std::intptr_t>(lParam));
+        return 0;
+    case WM_SIZE:
+        events_.MainWindowResized(wParam == SIZE_MINIMIZED);
+        return 0;
+    case WM_CLOSE:
+        events_.MainWindowCloseRequested();
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam) {
+            events_.SessionEnding();
+        }
+        return 0;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        // Destroyed from outside the owner, too: the handle is no longer ours.
+        (void)window_.release();
+        break;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace tuckaway::win32

@@ -1,0 +1,233 @@
+#include "windows/Services.h"
+
+#include "windows/Text.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace tuckaway::win32 {
+namespace {
+
+std::wstring SettingsPath(std::string_view application, std::string_view section) {
+    return L"Software\\" + Wide(application) + L"\\" + Wide(section);
+}
+
+// The window property that carries a replaced window's own procedure object:
+// a window procedure gets no context of its own.
+constexpr wchar_t kProcedureProperty[] = L"Tuckaway.WindowProcedure";
+
+LRESULT CALLBACK HotkeyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* procedure = static_cast<os::WindowProcedure*>(::GetPropW(window, kProcedureProperty));
+    if (!procedure) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    const LRESULT result = static_cast<LRESULT>(
+        (*procedure)(os::Window{reinterpret_cast<std::uintptr_t>(window)}, message,
+                     static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam)));
+    if (message == WM_NCDESTROY) {
+        ::RemovePropW(window, kProcedureProperty);
+    }
+    return result;
+}
+
+HWND Handle(os::Window window) {
+    return reinterpret_cast<HWND>(window.value);
+}
+
+} // namespace
+
+std::optional<std::string> RegistrySettings::Read(std::string_view application, std::string_view section,
+                                                  std::string_view key) {
+    const std::wstring path = SettingsPath(application, section);
+    const std::wstring name = Wide(key);
+    // The value may grow between the size query and the read: ask again until it fits.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD bytes = 0;
+        LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                                        nullptr, &bytes);
+        if (status != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+        bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+        status = ::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                                value.data(), &bytes);
+        if (status == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (status != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        // RegGetValue guarantees the terminator; the text ends at the first NUL.
+        value.resize(wcsnlen(value.c_str(), value.size()));
+        return Utf8(value);
+    }
+    return std::nullopt;
+}
+
+void RegistrySettings::Write(std::string_view application, std::string_view section, std::string_view key,
+                             std::string_view value) {
+    HKEY raw = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, SettingsPath(application, section).c_str(), 0, nullptr, 0,
+                          KEY_SET_VALUE, nullptr, &raw, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    const UniqueRegistryKey settingsKey(raw);
+    const std::wstring text = Wide(value);
+    ::RegSetValueExW(settingsKey.get(), Wide(key).c_str(), 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+os::Window Windows::FindWindowByTitle(std::string_view title) {
+    return os::Window{reinterpret_cast<std::uintptr_t>(::FindWindowW(nullptr, Wide(title).c_str()))};
+}
+
+void Windows::ShowWindow(os::Window window, ShowCommand command) {
+    ::ShowWindow(Handle(window), static_cast<int>(command));
+}
+
+void Windows::SetForegroundWindow(os::Window window) {
+    ::SetForegroundWindow(Handle(window));
+}
+
+void Windows::PumpPendingMessages() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Leave the quit for the main loop to see.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+Hotkeys::~Hotkeys() {
+    for (const auto& [window, id] : registered_) {
+        ::UnregisterHotKey(window, id);
+    }
+}
+
+bool Hotkeys::RegisterHotKey(os::Window window, int id, unsigned modifiers, unsigned virtualKey) {
+    if (!::RegisterHotKey(Handle(window), id, modifiers, virtualKey)) {
+        return false;
+    }
+    registered_.emplace_back(Handle(window), id);
+    return true;
+}
+
+void Hotkeys::UnregisterHotKey(os::Window window, int id) {
+    ::UnregisterHotKey(Handle(window), id);
+    std::erase(registered_, std::make_pair(Handle(window), id));
+}
+
+std::uintptr_t Hotkeys::InstallHotkeyProc(os::Window window, os::WindowProcedure& procedure) {
+    ::SetPropW(Handle(window), kProcedureProperty, &procedure);
+    return static_cast<std::uintptr_t>(
+        ::SetWindowLongPtrW(Handle(window), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HotkeyWindowProc)));
+}
+
+std::intptr_t Hotkeys::CallPreviousProc(std::uintptr_t procedure, os::Window window, unsigned message,
+                                        std::uintptr_t wParam, std::intptr_t lParam) {
+    return static_cast<std::intptr_t>(::CallWindowProcW(reinterpret_cast<WNDPROC>(procedure), Handle(window),
+                                                        message, static_cast<WPARAM>(wParam),
+                                                        static_cast<LPARAM>(lParam)));
+}
+
+bool Display::EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) {
+    enumerated_ = {};
+    enumerated_.dmSize = sizeof enumerated_;
+    if (!::EnumDisplaySettingsW(nullptr, modeNumber, &enumerated_)) {
+        return false;
+    }
+    mode.fields = enumerated_.dmFields;
+    mode.width = static_cast<std::int32_t>(enumerated_.dmPelsWidth);
+    mode.height = static_cast<std::int32_t>(enumerated_.dmPelsHeight);
+    mode.bitsPerPixel = enumerated_.dmBitsPerPel;
+    mode.frequency = enumerated_.dmDisplayFrequency;
+    return true;
+}
+
+std::int32_t Display::ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) {
+    DEVMODEW request = enumerated_;
+    request.dmSize = sizeof request;
+    request.dmFields = mode.fields;
+    request.dmPelsWidth = static_cast<DWORD>(mode.width);
+    request.dmPelsHeight = static_cast<DWORD>(mode.height);
+    request.dmBitsPerPel = mode.bitsPerPixel;
+    request.dmDisplayFrequency = mode.frequency;
+    return ::ChangeDisplaySettingsW(&request, flags);
+}
+
+os::Size Display::CurrentSize() {
+    return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void Display::RequestRestart() {
+    // A process needs the shutdown privilege enabled, not merely held, or the
+    // restart request fails without a word.
+    HANDLE rawToken = nullptr;
+    if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &rawToken)) {
+        const UniqueKernelHandle token(rawToken);
+        TOKEN_PRIVILEGES privileges{};
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (::LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
+            ::AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+        }
+    }
+    ::ExitWindowsEx(EWX_REBOOT, 0);
+}
+
+os::BoxAnswer MessageBoxes::Show(std::string_view text, std::string_view caption, os::BoxStyle style) {
+    return static_cast<os::BoxAnswer>(
+        ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(), static_cast<UINT>(style)));
+}
+
+bool Tray::Notify(Action action, const os::TrayIconRecord& record) {
+    // The first, 88-byte form of the record: the tip is 64 ANSI characters.
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = Handle(record.window);
+    data.uID = record.id;
+    data.uFlags = record.flags;
+    data.uCallbackMessage = record.callbackMessage;
+    data.hIcon = reinterpret_cast<HICON>(record.icon.value);
+    const std::string tip = Ansi(std::string_view(record.tip, strnlen(record.tip, sizeof record.tip)));
+    const std::size_t length = std::min(tip.size(), sizeof data.szTip - 1);
+    std::memcpy(data.szTip, tip.data(), length);
+    data.szTip[length] = '\0';
+    return ::Shell_NotifyIconA(static_cast<DWORD>(action), &data) != FALSE;
+}
+
+os::Icon Pictures::Logo(int pictureNumber) {
+    UniqueIcon& logo = logos_[pictureNumber];
+    if (!logo && pictureNumber > 0) {
+        logo.reset(static_cast<HICON>(::LoadImageW(
+            instance_, MAKEINTRESOURCEW(kLogoResourceBase + pictureNumber), IMAGE_ICON, 32, 32, 0)));
+    }
+    return os::Icon{reinterpret_cast<std::uintptr_t>(logo.get())};
+}
+
+bool InstanceGuard::ClaimFirstInstance() {
+    ::SetLastError(ERROR_SUCCESS);
+    HANDLE mutex = ::CreateMutexW(nullptr, FALSE, name_.c_str());
+    const DWORD error = ::GetLastError();
+    mutex_.reset(mutex);
+    if (!mutex) {
+        // Denied access means another instance made it; any other failure
+        // tells nothing, and refusing to start would be worse than a second copy.
+        return error != ERROR_ACCESS_DENIED;
+    }
+    if (error == ERROR_ALREADY_EXISTS) {
+        // Not ours to keep: the first instance owns it.
+        mutex_.reset();
+        return false;
+    }
+    return true;
+}
+
+} // namespace tuckaway::win32

@@ -1,0 +1,99 @@
+#pragma once
+
+// The OS services implemented with the real Win32 calls.
+
+#include "handles/Handles.h"
+#include "ports/Os.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tuckaway::win32 {
+
+// Values live under HKEY_CURRENT_USER\Software\<application>\<section>, as REG_SZ.
+class RegistrySettings final : public os::SettingsStore {
+public:
+    std::optional<std::string> Read(std::string_view application, std::string_view section,
+                                    std::string_view key) override;
+    void Write(std::string_view application, std::string_view section, std::string_view key,
+               std::string_view value) override;
+};
+
+class Windows final : public os::WindowManager {
+public:
+    os::Window FindWindowByTitle(std::string_view title) override;
+    void ShowWindow(os::Window window, ShowCommand command) override;
+    void SetForegroundWindow(os::Window window) override;
+    void PumpPendingMessages() override;
+};
+
+class Hotkeys final : public os::HotkeyRegistrar {
+public:
+    Hotkeys() = default;
+    // Registrations still in place are given back when the owner goes.
+    ~Hotkeys() override;
+    Hotkeys(const Hotkeys&) = delete;
+    Hotkeys& operator=(const Hotkeys&) = delete;
+
+    bool RegisterHotKey(os::Window window, int id, unsigned modifiers, unsigned virtualKey) override;
+    void UnregisterHotKey(os::Window window, int id) override;
+    std::uintptr_t InstallHotkeyProc(os::Window window, os::WindowProcedure& procedure) override;
+    std::intptr_t CallPreviousProc(std::uintptr_t procedure, os::Window window, unsigned message,
+                                   std::uintptr_t wParam, std::intptr_t lParam) override;
+
+private:
+    std::vector<std::pair<HWND, int>> registered_;
+};
+
+class Display final : public os::Display {
+public:
+    bool EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) override;
+    std::int32_t ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) override;
+    os::Size CurrentSize() override;
+    void RequestRestart() override;
+
+private:
+    // The whole record of the last enumeration: a change request keeps every
+    // member the logic does not touch as the enumeration left it.
+    DEVMODEW enumerated_{};
+};
+
+class MessageBoxes final : public os::MessageBoxes {
+public:
+    os::BoxAnswer Show(std::string_view text, std::string_view caption, os::BoxStyle style) override;
+};
+
+class Tray final : public os::Tray {
+public:
+    bool Notify(Action action, const os::TrayIconRecord& record) override;
+};
+
+// PictureN is icon resource 100 + N, loaded when first asked for and kept
+// for the program's life: the tray holds on to the handle.
+class Pictures final : public os::Pictures {
+public:
+    explicit Pictures(HINSTANCE instance) : instance_(instance) {}
+    os::Icon Logo(int pictureNumber) override;
+
+private:
+    HINSTANCE instance_;
+    std::map<int, UniqueIcon> logos_;
+};
+
+inline constexpr int kLogoResourceBase = 100;
+
+// A named mutex in the session's namespace: one instance per logged-on session.
+class InstanceGuard final : public os::InstanceGuard {
+public:
+    explicit InstanceGuard(std::wstring name) : name_(std::move(name)) {}
+    bool ClaimFirstInstance() override;
+
+private:
+    std::wstring name_;
+    UniqueKernelHandle mutex_;
+};
+
+} // namespace tuckaway::win32

@@ -1,0 +1,49 @@
+#pragma once
+
+// What both dialogs share: one borderless window, made on demand, shown and
+// hidden, cut to the outline of its skin and dragged by its background.
+
+#include "handles/Handles.h"
+#include "windows/Skin.h"
+
+#include <windows.h>
+
+namespace tuckaway::win32 {
+
+class SkinnedDialog {
+public:
+    SkinnedDialog(const SkinnedDialog&) = delete;
+    SkinnedDialog& operator=(const SkinnedDialog&) = delete;
+
+    HWND handle() const noexcept { return window_.get(); }
+    bool Exists() const noexcept { return ::IsWindow(window_.get()) != FALSE; }
+    void Show();
+    void Hide();
+    // Un-minimises it.
+    void Restore();
+    void Destroy();
+    void Shape() { skin_.Shape(window_.get()); }
+    // The system moves the window with the mouse as if its title bar were held.
+    void Drag();
+
+protected:
+    SkinnedDialog(HINSTANCE instance, int skinResource)
+        : instance_(instance), skin_(instance, skinResource) {}
+    // Each dialog destroys its window in its own destructor, while its message
+    // handler can still run.
+    ~SkinnedDialog() = default;
+
+    // Call from the window's handler for every message; it lets go of the
+    // handle once the window is gone, however it went.
+    void Forget(UINT message) noexcept {
+        if (message == WM_NCDESTROY) {
+            (void)window_.release();
+        }
+    }
+
+    HINSTANCE instance_;
+    UniqueWindow window_;
+    Skin skin_;
+};
+
+} // namespace tuckaway::win32

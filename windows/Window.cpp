@@ -1,0 +1,63 @@
+#include "windows/Window.h"
+
+#include "ports/Ui.h"
+
+namespace tuckaway::win32 {
+
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+    ::RegisterClassExW(&windowClass);
+}
+
+HWND CreateChild(HINSTANCE instance, HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                 int x, int y, int width, int height, int id, HFONT font, DWORD exStyle) {
+    HWND child =
+        ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                          parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+UniqueFont MessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+unsigned ShiftState() {
+    unsigned shift = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) {
+        shift |= ui::kShiftMask;
+    }
+    if (::GetKeyState(VK_CONTROL) < 0) {
+        shift |= ui::kControlMask;
+    }
+    if (::GetKeyState(VK_MENU) < 0) {
+        shift |= ui::kAltMask;
+    }
+    return shift;
+}
+
+unsigned ButtonState(WPARAM keys) {
+    unsigned buttons = 0;
+    if (keys & MK_LBUTTON) {
+        buttons |= ui::kLeftButton;
+    }
+    if (keys & MK_RBUTTON) {
+        buttons |= 2;
+    }
+    if (keys & MK_MBUTTON) {
+        buttons |= 4;
+    }
+    return buttons;
+}
+
+} // namespace tuckaway::win32

@@ -1,0 +1,52 @@
+#include "windows/WindowsUi.h"
+
+namespace tuckaway::win32 {
+namespace {
+
+os::Window Wrap(HWND window) {
+    return os::Window{reinterpret_cast<std::uintptr_t>(window)};
+}
+
+} // namespace
+
+WindowsUi::WindowsUi(HINSTANCE instance, ui::Events& events)
+    : main_(instance, events), mainDialog_(instance, events), hotkeyDialog_(instance, events) {}
+
+int WindowsUi::RunMessageLoop() {
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Enter and Esc in a dialog reach its Okay button through the dialog manager.
+        const bool handled = (mainDialog_.handle() && ::IsDialogMessageW(mainDialog_.handle(), &message)) ||
+                             (hotkeyDialog_.handle() && ::IsDialogMessageW(hotkeyDialog_.handle(), &message));
+        if (!handled) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+os::Window WindowsUi::MainWindow() {
+    return Wrap(main_.handle());
+}
+
+SkinnedDialog& WindowsUi::Of(ui::Dialog dialog) {
+    if (dialog == ui::Dialog::Main) {
+        return mainDialog_;
+    }
+    return hotkeyDialog_;
+}
+
+void WindowsUi::CreateDialogWindow(ui::Dialog dialog) {
+    if (dialog == ui::Dialog::Main) {
+        mainDialog_.Create();
+    } else {
+        hotkeyDialog_.Create();
+    }
+}
+
+os::Window WindowsUi::DialogWindow(ui::Dialog dialog) {
+    return Wrap(Of(dialog).handle());
+}
+
+} // namespace tuckaway::win32
