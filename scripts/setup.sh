@@ -30,6 +30,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 fi
 
+# After the packages: whether 32-bit Wine runs can only be told once it is installed.
+# shellcheck source=wine-env.sh
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
 # One prefix for every run: creating it costs about 15 s and 1.3 GB.
 prefix="${TUCKAWAY_WINEPREFIX:-$HOME/.cache/tuckaway/wineprefix}"
 marker="$prefix/.tuckaway-ready"
