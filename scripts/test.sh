@@ -89,7 +89,8 @@ junit_results() {
             return substr(tag, RSTART + length(key) + 3, RLENGTH - length(key) - 4)
         }
         function flush() { if (name != "") print verdict, name; name = "" }
-        /<testcase / {
+        # Tags start their lines; a message quoted inside a case never does.
+        /^[ \t]*<testcase / {
             flush()
             name = attr($0, "name"); suite = attr($0, "classname")
             if (suite != "" && suite != name) name = suite "." name
@@ -100,9 +101,9 @@ junit_results() {
             if ($0 ~ /\/>[ \t\r]*$/) flush()
             next
         }
-        name != "" && /<failure/ { verdict = "FAIL" }
-        name != "" && /<skipped/ && verdict != "FAIL" { verdict = "SKIP" }
-        /<\/testcase>/ { flush() }
+        name != "" && /^[ \t]*<failure/ { verdict = "FAIL" }
+        name != "" && /^[ \t]*<skipped/ && verdict != "FAIL" { verdict = "SKIP" }
+        /^[ \t]*<\/testcase>/ { flush() }
         END { flush() }
     ' "$1"
 }
