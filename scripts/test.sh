@@ -211,7 +211,7 @@ fi
 . scripts/wine-env.sh
 tuckaway_wine_summary
 
-stage "checks: clang-format, shellcheck, setup's prefix safety"
+stage "checks: clang-format, shellcheck, prefix safety"
 clang_format_clean >"$logs/clang-format.log" 2>&1
 record clang-format $?
 shellcheck_clean >"$logs/shellcheck.log" 2>&1
