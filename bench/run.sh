@@ -5,6 +5,9 @@
 #   latency (200 presses); shaping each dialog; one detection tick and the
 #   check-box cut; idle CPU per minute in automatic mode with no game.
 #
+# The measurements run on the 32-bit build, or on the 64-bit one where Wine
+# runs no 32-bit programs (see scripts/wine-env.sh).
+#
 #   bash bench/run.sh            builds the i686 and x86_64 presets first
 #   BENCH_IDLE_SECONDS=60        how long the idle measurement runs
 #   TUCKAWAY_BENCH_BUILDS="DIR32 DIR64"  use these build folders as they are
@@ -12,11 +15,14 @@ set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$repo"
+# shellcheck source=../scripts/xvfb.sh
 . scripts/xvfb.sh
 
 export WINEPREFIX="${TUCKAWAY_BENCH_WINEPREFIX:-$HOME/.cache/tuckaway/wineprefix-bench}"
 export WINEDEBUG=-all LANG=C.UTF-8
 TUCKAWAY_WINEPREFIX="$WINEPREFIX" bash scripts/setup.sh >/dev/null
+# shellcheck source=../scripts/wine-env.sh
+. scripts/wine-env.sh
 if [ -n "${TUCKAWAY_BENCH_BUILDS:-}" ]; then
     read -r build32 build64 <<<"$TUCKAWAY_BENCH_BUILDS"
 else
@@ -27,13 +33,19 @@ else
     build64="$repo/build/x86_64"
 fi
 
-exe="$build32/app/Tuckaway.exe"
-bench="$build32/bench"
+if [ "$TUCKAWAY_WINE_ARCH" = i686 ]; then
+    measured="$build32"
+else
+    measured="$build64"
+fi
+echo "$(tuckaway_wine_summary): measuring $measured"
+exe="$measured/app/Tuckaway.exe"
+bench="$measured/bench"
 key='HKCU\Software\Tuckaway v1.10\program'
 
 tuckaway_start_xvfb
 export DISPLAY="$TUCKAWAY_XVFB_DISPLAY"
-wineserver -k 2>/dev/null || true
+tuckaway_wineserver_stop
 wineserver -p
 # A desktop kept open for the whole run: no measurement pays for starting it.
 wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
@@ -41,24 +53,24 @@ desktop=$!
 cleanup() {
     kill "${tuckaway:-}" 2>/dev/null || true
     kill "$desktop" 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
+    tuckaway_wineserver_stop
     tuckaway_stop_xvfb
 }
 trap cleanup EXIT
-sleep 2
+tuckaway_wait_for_desktop 60
 
 set_settings() { # game entry, title, DynaScreen
-    wine reg delete 'HKCU\Software\Tuckaway v1.10' /f >/dev/null 2>&1 || true
-    wine reg add "$key" /v currentgame_display /d "$1" /f >/dev/null 2>&1
-    wine reg add "$key" /v currentgame /d "$2" /f >/dev/null 2>&1
-    wine reg add "$key" /v DynaScreen /d "$3" /f >/dev/null 2>&1
+    tuckaway_reg delete 'HKCU\Software\Tuckaway v1.10' /f >/dev/null 2>&1 || true
+    tuckaway_reg add "$key" /v currentgame_display /d "$1" /f >/dev/null 2>&1
+    tuckaway_reg add "$key" /v currentgame /d "$2" /f >/dev/null 2>&1
+    tuckaway_reg add "$key" /v DynaScreen /d "$3" /f >/dev/null 2>&1
 }
 
 start_tuckaway() {
     wine "$exe" >/dev/null 2>&1 &
     tuckaway=$!
     for _ in $(seq 1 100); do
-        pgrep -f 'Tuckaway\.exe' >/dev/null && wine reg query "$key" /v HideQ3Func >/dev/null 2>&1 && return 0
+        pgrep -f 'Tuckaway\.exe' >/dev/null && tuckaway_reg query "$key" /v HideQ3Func >/dev/null 2>&1 && return 0
         sleep 0.1
     done
     echo "Tuckaway did not start" >&2

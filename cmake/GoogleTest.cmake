@@ -10,7 +10,7 @@ if(CMAKE_CROSSCOMPILING)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   # GoogleTest's own sources are not held to our warning set.
   foreach(target gtest gtest_main)
-    target_compile_options(${target} PRIVATE -w)
+    target_compile_options(${target} PRIVATE $<IF:$<CXX_COMPILER_ID:MSVC>,/w,-w>)
   endforeach()
   foreach(target gtest gtest_main)
     if(NOT TARGET GTest::${target})

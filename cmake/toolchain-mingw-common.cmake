@@ -8,7 +8,9 @@ set(CMAKE_CXX_COMPILER ${TUCKAWAY_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${TUCKAWAY_MINGW_TRIPLE}-windres)
 
 # ctest runs the cross-compiled test programs under Wine; Debian's wine picks
-# the 32- or 64-bit loader from the executable itself.
+# the 32- or 64-bit loader from the executable itself. Where Wine runs no 32-bit
+# programs, scripts/wine-env.sh puts a `wine` that uses the 64-bit loader first
+# in PATH.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 
 # Libraries and headers come from the MinGW sysroot only; programs from the host.

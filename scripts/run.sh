@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# Builds Tuckaway.exe (32-bit, preset i686) and runs it under Wine until it
-# exits. Without a $DISPLAY it runs on a private Xvfb and says how to look at it.
+# Builds Tuckaway.exe and runs it under Wine until it exits: the 32-bit build
+# (preset i686), or the 64-bit one (x86_64) where Wine runs no 32-bit programs
+# (see scripts/wine-env.sh). Without a $DISPLAY it runs on a private Xvfb and
+# says how to look at it.
 #
-#   TUCKAWAY_EXE          run this exe instead of building one
-#   TUCKAWAY_WINEPREFIX   the Wine prefix (default ~/.cache/tuckaway/wineprefix)
+#   TUCKAWAY_EXE           run this exe instead of building one
+#   TUCKAWAY_WINEPREFIX    the Wine prefix (default ~/.cache/tuckaway/wineprefix)
+#   TUCKAWAY_WINE64_ONLY=1 build and run the 64-bit exe even where 32-bit programs run
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$repo"
+# shellcheck source=xvfb.sh
 . scripts/xvfb.sh
 
 bash scripts/setup.sh
+# shellcheck source=wine-env.sh
+. scripts/wine-env.sh
 
 exe="${TUCKAWAY_EXE:-}"
 if [ -z "$exe" ]; then
-    cmake --preset i686 >/dev/null
-    cmake --build --preset i686 -j2 --target Tuckaway
-    exe="$repo/build/i686/app/Tuckaway.exe"
+    echo "$(tuckaway_wine_summary)."
+    cmake --preset "$TUCKAWAY_WINE_ARCH" >/dev/null
+    cmake --build --preset "$TUCKAWAY_WINE_ARCH" -j2 --target Tuckaway
+    exe="$repo/build/$TUCKAWAY_WINE_ARCH/app/Tuckaway.exe"
 fi
 exe="$(realpath "$exe")"
 
@@ -28,12 +35,11 @@ unset LC_ALL
 
 if [ -z "${DISPLAY:-}" ]; then
     # A wineserver left over from another display would keep the desktop there.
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+    tuckaway_wineserver_stop
     tuckaway_start_xvfb
     export DISPLAY="$TUCKAWAY_XVFB_DISPLAY"
     stop() {
-        wineserver -k 2>/dev/null || true
+        tuckaway_wineserver_stop
         tuckaway_stop_xvfb
     }
     trap stop EXIT

@@ -14,6 +14,7 @@ tuckaway_start_xvfb() {
         TUCKAWAY_XVFB_PID=$!
         for _ in $(seq 1 100); do
             if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                # shellcheck disable=SC2034 # for the scripts that source this
                 TUCKAWAY_XVFB_DISPLAY=":$n"
                 return 0
             fi

@@ -8,15 +8,19 @@ E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 E2E_REPO="$(cd "$E2E_DIR/../.." && pwd)"
 # shellcheck source=../../scripts/xvfb.sh
 . "$E2E_REPO/scripts/xvfb.sh"
+# shellcheck source=../../scripts/wine-env.sh
+. "$E2E_REPO/scripts/wine-env.sh"
 
-: "${TUCKAWAY_EXE:=$E2E_REPO/build/i686/app/Tuckaway.exe}"
-: "${TUCKAWAY_E2E_HELPERS:=$E2E_REPO/build/i686/tests/e2e}"
+: "${TUCKAWAY_EXE:=$E2E_REPO/build/$TUCKAWAY_WINE_ARCH/app/Tuckaway.exe}"
+: "${TUCKAWAY_E2E_HELPERS:=$E2E_REPO/build/$TUCKAWAY_WINE_ARCH/tests/e2e}"
 : "${TUCKAWAY_E2E_ARTIFACTS:=$E2E_REPO/build/e2e-artifacts}"
 : "${E2E_TIMEOUT:=20}"
+: "${E2E_SCENARIO_TIMEOUT:=120}"
 
 E2E_KEY='HKCU\Software\Tuckaway v1.10\program'
 E2E_BOX_CAPTION='Tuckaway v1.0'
 E2E_PIDS=()
+E2E_RUNNING_GROUP=
 E2E_PASSED=0
 E2E_FAILED=0
 
@@ -39,8 +43,7 @@ e2e_env_start() {
     else
         E2E_OWN_ENV=1
         # A server left from another display would keep its desktop there.
-        wineserver -k 2>/dev/null || true
-        wineserver -w 2>/dev/null || true
+        tuckaway_wineserver_stop
         tuckaway_start_xvfb || return 1
         export DISPLAY="$TUCKAWAY_XVFB_DISPLAY"
     fi
@@ -48,24 +51,25 @@ e2e_env_start() {
     # Starting any program brings up the virtual desktop; wait for it so the
     # first scenario does not pay for it inside its own time limits.
     e2e_probe display >/dev/null || return 1
-    e2e_wait_for "the Wine virtual desktop" e2e_desktop_window >/dev/null || return 1
+    tuckaway_wait_for_desktop "$E2E_TIMEOUT" || return 1
     # Typed keys go to the X focus; without a window manager that would follow
     # the pointer, which a click may leave outside the desktop.
     xdotool windowfocus "$(e2e_desktop_window)"
 }
 
 e2e_env_stop() {
-    if [ "$E2E_OWN_ENV" = 1 ]; then
-        wineserver -k 2>/dev/null || true
-        wineserver -w 2>/dev/null || true
+    # A run cut short (Ctrl+C, say) leaves no scenario behind.
+    if [ -n "$E2E_RUNNING_GROUP" ]; then
+        kill -KILL -- "-$E2E_RUNNING_GROUP" 2>/dev/null
+    fi
+    if [ "${E2E_OWN_ENV:-0}" = 1 ]; then
+        tuckaway_wineserver_stop
         tuckaway_stop_xvfb
     fi
 }
 
 # The X window of the virtual desktop.
-e2e_desktop_window() {
-    xdotool search --name ' - Wine desktop$' 2>/dev/null | head -n 1 | grep .
-}
+e2e_desktop_window() { tuckaway_desktop_window; }
 
 # A Windows path for a Unix one (Z: is the Unix root in every prefix).
 e2e_winpath() {
@@ -379,12 +383,12 @@ e2e_hotkey_free() {
 # --- settings ---------------------------------------------------------------
 
 e2e_reg_reset() {
-    wine reg delete 'HKCU\Software\Tuckaway v1.10' /f >/dev/null 2>&1 || true
-    ! wine reg query "$E2E_KEY" >/dev/null 2>&1
+    tuckaway_reg delete 'HKCU\Software\Tuckaway v1.10' /f >/dev/null 2>&1 || true
+    ! tuckaway_reg query "$E2E_KEY" >/dev/null 2>&1
 }
 
 e2e_reg_set() {
-    wine reg add "$E2E_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1
+    tuckaway_reg add "$E2E_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1
 }
 
 # e2e_reg_is NAME TYPE VALUE: the value exists with this type and exactly this
@@ -392,7 +396,7 @@ e2e_reg_set() {
 # page: compare ASCII values only.
 e2e_reg_is() {
     local line
-    line="$(wine reg query "$E2E_KEY" /v "$1" 2>/dev/null | tr -d '\r' | grep "^    $1    ")" || return 1
+    line="$(tuckaway_reg query "$E2E_KEY" /v "$1" 2>/dev/null | tr -d '\r' | grep "^    $1    ")" || return 1
     [ "$line" = "    $1    $2    $3" ]
 }
 
@@ -404,13 +408,18 @@ e2e_fail() {
     return 1
 }
 
-# Runs one scenario function in a subshell, so nothing it sets leaks into the
-# next one, and records the result; on failure it keeps a screenshot and what
-# the desktop and the registry looked like.
+# Runs one scenario function in a subshell of its own process group, so nothing
+# it sets leaks into the next one and a watchdog can end it, with every program
+# it started, when it runs out of time (E2E_SCENARIO_TIMEOUT). Records the
+# result; on failure it keeps a screenshot and what the desktop and the
+# registry looked like, and shows the tail of the scenario's log.
 e2e_run_scenario() {
-    local name="$1" started=$SECONDS result=0
+    local name="$1" started=$SECONDS result=0 pid timed_out=0
+    local log="$TUCKAWAY_E2E_ARTIFACTS/$name.log"
     E2E_SCENARIO="$name"
     rm -f "$TUCKAWAY_E2E_ARTIFACTS/$name".*
+    # Job control for this one job only: it gets a process group of its own.
+    set -m
     (
         # A mode stored by an earlier run would come back when a program resets the display.
         e2e_probe setmode 1024 768 save >/dev/null || e2e_fail "could not set the display to 1024x768" || exit 1
@@ -421,7 +430,7 @@ e2e_run_scenario() {
             e2e_screenshot "$name.failed"
             e2e_probe windows >"$TUCKAWAY_E2E_ARTIFACTS/$name.windows.txt"
             e2e_probe boxes >"$TUCKAWAY_E2E_ARTIFACTS/$name.boxes.txt"
-            wine reg query "$E2E_KEY" >"$TUCKAWAY_E2E_ARTIFACTS/$name.registry.txt" 2>&1
+            tuckaway_reg query "$E2E_KEY" >"$TUCKAWAY_E2E_ARTIFACTS/$name.registry.txt" 2>&1
         fi
         e2e_stop_all
         # A scenario that changed the display mode must not leave it to the next one.
@@ -429,12 +438,59 @@ e2e_run_scenario() {
             e2e_probe setmode 1024 768 >/dev/null
         fi
         exit "$result"
-    ) || result=1
+    ) </dev/null >"$log" 2>&1 &
+    pid=$!
+    set +m
+    E2E_RUNNING_GROUP=$pid
+    local deadline=$((SECONDS + E2E_SCENARIO_TIMEOUT))
+    while e2e_running "$pid"; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            timed_out=1
+            e2e_watchdog "$pid" >>"$log" 2>&1
+            break
+        fi
+        sleep 0.2
+    done
+    # Quietly: bash would otherwise report a killed job with all its code.
+    { wait "$pid"; } 2>/dev/null || result=1
+    E2E_RUNNING_GROUP=
+    if [ "$timed_out" = 1 ]; then
+        e2e_after_watchdog >>"$log" 2>&1
+    fi
     if [ "$result" -eq 0 ]; then
         E2E_PASSED=$((E2E_PASSED + 1))
-        echo "PASS $name ($((SECONDS - started)) s)"
+        echo "PASS $name ($E2E_ARCH build, $((SECONDS - started)) s)"
+        return
+    fi
+    E2E_FAILED=$((E2E_FAILED + 1))
+    if [ "$timed_out" = 1 ]; then
+        echo "FAIL $name ($E2E_ARCH build, $((SECONDS - started)) s; its ${E2E_SCENARIO_TIMEOUT} s ran out and the watchdog ended it with every program it started)"
     else
-        E2E_FAILED=$((E2E_FAILED + 1))
-        echo "FAIL $name ($((SECONDS - started)) s; see $TUCKAWAY_E2E_ARTIFACTS/$name.*)"
+        echo "FAIL $name ($E2E_ARCH build, $((SECONDS - started)) s)"
+    fi
+    echo "    --- the last lines of $log (more in $TUCKAWAY_E2E_ARTIFACTS/$name.*):"
+    tail -n 25 "$log" | sed 's/^/    | /'
+}
+
+# e2e_watchdog PGID: ends a scenario that ran out of time, and every process of
+# its group: the Wine programs it started and whatever it was waiting on.
+e2e_watchdog() {
+    e2e_log "watchdog: no result after ${E2E_SCENARIO_TIMEOUT}s; ending the scenario and its programs"
+    e2e_screenshot "$E2E_SCENARIO.timeout"
+    # As in e2e_stop_all: the desktop's mode is stored first, or ending a
+    # stand-in that switched modes can crash the wineserver.
+    if ! e2e_no_standin_windows; then
+        e2e_probe setmode 1024 768 save >/dev/null
+    fi
+    e2e_log "watchdog: ending processes $(pgrep -g "$1" | tr '\n' ' ')"
+    kill -KILL -- "-$1" 2>/dev/null
+}
+
+# What a scenario ended by the watchdog had no chance to clean up.
+e2e_after_watchdog() {
+    e2e_wait_for "the scenario's windows to close" e2e_no_test_windows >/dev/null ||
+        e2e_log "watchdog: some of the scenario's windows are still there"
+    if ! e2e_display_is 1024 768; then
+        e2e_probe setmode 1024 768 >/dev/null
     fi
 }

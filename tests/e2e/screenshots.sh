@@ -27,7 +27,7 @@ tooltip_visible() {
 take() {
     e2e_probe setmode 1024 768 save >/dev/null
     e2e_reg_reset || return 1
-    e2e_start_tuckaway
+    e2e_start_tuckaway tuckaway
     e2e_wait_for "the main dialog" e2e_class_visible "$E2E_MAIN_DIALOG" || return 1
     # The first timer ticks finish the dialog's look.
     sleep 1
