@@ -140,6 +140,9 @@ void HotkeyDialog::PaintLabels(HWND window) {
 
 LRESULT HotkeyDialog::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Forget(message);
+    if (KeepFocus(message, wParam)) {
+        return 0;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         skin_.Paint(reinterpret_cast<HDC>(wParam));

@@ -138,6 +138,9 @@ LRESULT MainDialog::ControlColour(HWND window, HDC dc, HWND control) {
 
 LRESULT MainDialog::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Forget(message);
+    if (KeepFocus(message, wParam)) {
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND: {
         const int id = LOWORD(wParam);

@@ -40,10 +40,21 @@ protected:
             (void)window_.release();
         }
     }
+    // Keeps the keyboard focus as a system dialog does: whenever the dialog is
+    // activated, it goes to the control that last had it (at first, the first
+    // control in tab order), so Enter, Esc and Tab work at once. Call from the
+    // window's handler for every message; true when the message is handled.
+    bool KeepFocus(UINT message, WPARAM wParam) noexcept;
 
     HINSTANCE instance_;
     UniqueWindow window_;
     Skin skin_;
+
+private:
+    void FocusControl() noexcept;
+
+    // The child that had the focus when the dialog was last deactivated.
+    HWND lastFocus_ = nullptr;
 };
 
 } // namespace tuckaway::win32
