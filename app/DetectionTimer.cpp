@@ -68,7 +68,9 @@ void Varer::Timer1_Timer() {
     const FrmAboutFields& about = p.frmAbout;
     os::TrayIconRecord& tray = varer.TrayIconData;
     const bool switching = about.ScreenResCheck == 1;
-    if (hotkeys::FindGameWindow(p)) {
+    const os::Window game = hotkeys::FindGameWindow(p);
+    hotkeys::KeepGameHidden(p, game);
+    if (game) {
         varer.mPopResoRestoreVisible = false;
         // The tray shows what the previous tick computed.
         PushTray();

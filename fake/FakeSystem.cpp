@@ -70,11 +70,22 @@ void FakeSystem::ShowWindow(os::Window window, ShowCommand command) {
     log.push_back("ShowWindow " + std::to_string(window.value) + " " +
                   std::to_string(static_cast<int>(command)));
     visible[window.value] = command != ShowCommand::Hide;
+    if (command == ShowCommand::Restore) {
+        minimized[window.value] = false;
+    }
 }
 
 void FakeSystem::SetForegroundWindow(os::Window window) {
     log.push_back("SetForegroundWindow " + std::to_string(window.value));
     foreground = window;
+}
+
+os::WindowManager::WindowState FakeSystem::StateOf(os::Window window) {
+    log.push_back("StateOf " + std::to_string(window.value));
+    if (!visible[window.value]) {
+        return WindowState::Hidden;
+    }
+    return minimized[window.value] ? WindowState::Minimized : WindowState::Shown;
 }
 
 void FakeSystem::PumpPendingMessages() {
@@ -281,6 +292,11 @@ os::Window FakeSystem::AddGameWindow(std::string_view title) {
     windowsByTitle[std::string(title)] = window;
     visible[window.value] = true;
     return window;
+}
+
+void FakeSystem::MinimizeGameWindow(os::Window window) {
+    visible[window.value] = true;
+    minimized[window.value] = true;
 }
 
 } // namespace tuckaway::fake

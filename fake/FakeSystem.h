@@ -57,6 +57,8 @@ public:
     // WindowManager: titles are looked up ignoring letter case, as the system does.
     std::map<std::string, os::Window, std::less<>> windowsByTitle;
     std::map<std::uintptr_t, bool> visible;
+    // Minimised, as a game makes itself: it stays so while hidden; a restore ends it.
+    std::map<std::uintptr_t, bool> minimized;
     os::Window foreground;
     // Run, in order, by the next PumpPendingMessages: the messages "pending" then.
     std::deque<std::function<void()>> pending;
@@ -115,6 +117,7 @@ public:
     os::Window FindWindowByTitle(std::string_view title) override;
     void ShowWindow(os::Window window, ShowCommand command) override;
     void SetForegroundWindow(os::Window window) override;
+    WindowState StateOf(os::Window window) override;
     void PumpPendingMessages() override;
     // os::HotkeyRegistrar
     bool RegisterHotKey(os::Window window, int id, unsigned modifiers, unsigned virtualKey) override;
@@ -161,6 +164,8 @@ public:
 
     // A game window that FindWindowByTitle finds, visible.
     os::Window AddGameWindow(std::string_view title);
+    // What a game's own ShowWindow(SW_MINIMIZE) does: shown again, minimised.
+    void MinimizeGameWindow(os::Window window);
 };
 
 } // namespace tuckaway::fake

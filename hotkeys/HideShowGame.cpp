@@ -27,7 +27,31 @@ os::Window FindGameWindow(Program& program) {
     return title.empty() ? os::Window{} : program.os.windows.FindWindowByTitle(title);
 }
 
+void KeepGameHidden(Program& program, os::Window game) {
+    if (!program.hiddenGame) {
+        return;
+    }
+    if (game != program.hiddenGame) {
+        // Gone, or no longer the current game: nothing of ours to keep hidden.
+        program.hiddenGame = {};
+        return;
+    }
+    using State = os::WindowManager::WindowState;
+    switch (program.os.windows.StateOf(game)) {
+    case State::Hidden:
+        break;
+    case State::Minimized:
+        program.os.windows.ShowWindow(game, os::WindowManager::ShowCommand::Hide);
+        break;
+    case State::Shown:
+        program.hiddenGame = {};
+        break;
+    }
+}
+
 void RestoreGameWindow(Program& program, os::Window game) {
+    // SW_RESTORE also un-minimises a game that minimised itself while hidden.
+    program.hiddenGame = {};
     program.os.windows.ShowWindow(game, os::WindowManager::ShowCommand::Restore);
     program.os.windows.SetForegroundWindow(game);
 }
@@ -52,6 +76,7 @@ void HideShowGame(Program& program, std::uint8_t action) {
     VarerFields& varer = program.varer;
     if (action == 0) {
         program.os.windows.ShowWindow(game, os::WindowManager::ShowCommand::Hide);
+        program.hiddenGame = game;
         program.os.windows.SetForegroundWindow(program.ui.DialogWindow(ui::Dialog::Hotkey));
         if (SwitchWanted(program) && !varer.Text3.empty()) {
             varer.Check1 = 1;

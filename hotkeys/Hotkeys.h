@@ -54,6 +54,12 @@ void HideShowGame(Program& program, std::uint8_t action);
 // The current game's window, never looked up by an empty title.
 os::Window FindGameWindow(Program& program);
 
+// Run on every tick with the game window found (or none). The game the hide
+// key hid that has turned up shown minimised, as a game that minimises itself
+// on losing the focus does, is hidden again. Shown normally it was brought
+// back by the user (its taskbar button, say) and is left alone from then on.
+void KeepGameHidden(Program& program, os::Window game);
+
 // The steps of a restore that the tray icon and exit share with the restore
 // hot key: the window back in front, then the game's resolution if the switch
 // is on and the recorded game size differs from the desktop's in both dimensions.

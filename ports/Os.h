@@ -52,6 +52,10 @@ public:
     enum class ShowCommand : int { Hide = 0, Restore = 9 };
     virtual void ShowWindow(Window window, ShowCommand command) = 0;
     virtual void SetForegroundWindow(Window window) = 0;
+    // Hidden; shown minimised (on the taskbar); or shown. A hidden window may
+    // still be minimised underneath: it counts as hidden.
+    enum class WindowState { Hidden, Minimized, Shown };
+    virtual WindowState StateOf(Window window) = 0;
     // Dispatches every message already waiting in the thread's queue. Handlers
     // may run nested inside this call.
     virtual void PumpPendingMessages() = 0;

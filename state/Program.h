@@ -87,6 +87,11 @@ public:
 
     // The hot-key dialog window's procedure before HotkeyProc replaced it.
     std::uintptr_t PrevWndProc = 0;
+
+    // The game window the hide key hid, until the program or the user brings
+    // it back: a game that minimises itself when it loses the focus shows up
+    // again right after the hide, and the detection timer hides it once more.
+    os::Window hiddenGame;
 };
 
 } // namespace tuckaway

@@ -92,6 +92,13 @@ void Windows::SetForegroundWindow(os::Window window) {
     ::SetForegroundWindow(Handle(window));
 }
 
+os::WindowManager::WindowState Windows::StateOf(os::Window window) {
+    if (!::IsWindowVisible(Handle(window))) {
+        return WindowState::Hidden;
+    }
+    return ::IsIconic(Handle(window)) ? WindowState::Minimized : WindowState::Shown;
+}
+
 void Windows::PumpPendingMessages() {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

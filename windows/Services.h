@@ -27,6 +27,7 @@ public:
     os::Window FindWindowByTitle(std::string_view title) override;
     void ShowWindow(os::Window window, ShowCommand command) override;
     void SetForegroundWindow(os::Window window) override;
+    WindowState StateOf(os::Window window) override;
     void PumpPendingMessages() override;
 };
 

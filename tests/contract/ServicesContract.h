@@ -23,6 +23,8 @@ public:
     virtual os::HotkeyRegistrar& hotkeys() = 0;
     // A top-level window with this title that lives as long as the world.
     virtual os::Window MakeWindow(std::string_view title) = 0;
+    // What the window's own program does to minimise it (ShowWindow SW_MINIMIZE).
+    virtual void MinimizeWindow(os::Window window) = 0;
 };
 
 using WorldFactory = std::function<std::unique_ptr<World>()>;
@@ -43,6 +45,23 @@ TEST_P(ServicesContract, TitlesAreFoundWholeIgnoringLetterCase) {
     EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight"));
     EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight 2: Jedi Outcast MP"));
     EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight 2 "));
+}
+
+TEST_P(ServicesContract, AHiddenWindowThatMinimisesItselfShowsAgainAndARestoreUnminimisesIt) {
+    using State = os::WindowManager::WindowState;
+    using Show = os::WindowManager::ShowCommand;
+    const os::Window game = world->MakeWindow("self-minimising game");
+    os::WindowManager& windows = world->windows();
+    windows.ShowWindow(game, Show::Restore);
+    EXPECT_EQ(windows.StateOf(game), State::Shown);
+    windows.ShowWindow(game, Show::Hide);
+    EXPECT_EQ(windows.StateOf(game), State::Hidden);
+    world->MinimizeWindow(game);
+    EXPECT_EQ(windows.StateOf(game), State::Minimized);
+    windows.ShowWindow(game, Show::Hide);
+    EXPECT_EQ(windows.StateOf(game), State::Hidden) << "minimised underneath, but hidden";
+    windows.ShowWindow(game, Show::Restore);
+    EXPECT_EQ(windows.StateOf(game), State::Shown);
 }
 
 TEST_P(ServicesContract, ACombinationIsHeldByOneWindowUntilItIsLetGo) {

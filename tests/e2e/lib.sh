@@ -166,6 +166,19 @@ e2e_wait_for() {
     done
 }
 
+# e2e_holds SECONDS DESCRIPTION COMMAND...: COMMAND keeps succeeding for that
+# long (checked every 0.2 s). For what must not happen there is nothing to
+# poll for: this is the one kind of check that takes a fixed time.
+e2e_holds() {
+    local seconds="$1" what="$2"
+    shift 2
+    local deadline=$((SECONDS + seconds))
+    while [ "$SECONDS" -le "$deadline" ]; do
+        "$@" || { e2e_log "no longer true within ${seconds}s: $what"; return 1; }
+        sleep 0.2
+    done
+}
+
 # --- looking at the desktop -------------------------------------------------
 
 e2e_probe() {
@@ -177,6 +190,8 @@ e2e_window_exists() {
 }
 
 e2e_visible() { [ "$(e2e_probe visible "$1")" = 1 ]; }
+# e2e_state_is TITLE hidden|minimized|shown
+e2e_state_is() { [ "$(e2e_probe state "$1")" = "$2" ]; }
 e2e_hidden() { [ "$(e2e_probe visible "$1")" = 0 ]; }
 
 e2e_foreground_is() { [ "$(e2e_probe foreground | cut -f2-)" = "$1" ]; }

@@ -12,6 +12,8 @@
 //                                       stored in the registry)
 //   probe visible TITLE                 prints 1 or 0 (exit 0 / 1), or "missing" (exit 2)
 //   probe hide TITLE                    hides a window
+//   probe state TITLE                   prints hidden, minimized or shown (exit 2 and "missing"
+//                                       when there is no such window)
 //   probe control CLASS ID              hwnd, visible, enabled, screen rect, check state (0, 1 or -)
 //                                       and text (WM_GETTEXT) of a control of the top-level window
 //                                       of that class
@@ -284,7 +286,7 @@ int ShowControl(const std::wstring& className, int id) {
 
 int Usage() {
     Print("usage: probe windows|foreground|display|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
-          "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|control CLASS ID|focused|close "
+          "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|state TITLE|control CLASS ID|focused|close "
           "HWND|TITLE|syscolor INDEX");
     return 2;
 }
@@ -351,6 +353,15 @@ int main() {
         const bool visible = IsWindowVisible(window);
         Print(visible ? "1" : "0");
         return visible ? 0 : 1;
+    }
+    if (command == L"state" && args.size() == 2) {
+        HWND window = FindWindowW(nullptr, args[1].c_str());
+        if (window == nullptr) {
+            Print("missing");
+            return 2;
+        }
+        Print(!IsWindowVisible(window) ? "hidden" : IsIconic(window) ? "minimized" : "shown");
+        return 0;
     }
     if (command == L"control" && args.size() == 3) {
         return ShowControl(args[1], static_cast<int>(std::wcstol(args[2].c_str(), nullptr, 10)));

@@ -2,9 +2,12 @@
 // optionally switching the display mode at start the way a full-screen game does.
 //
 //   standin_game.exe TITLE [--mode WxH] [--keep-mode] [--hidden] [--log FILE] [--exit-after SECONDS]
+//                          [--minimize-when-deactivated MILLISECONDS]
 //
 // --keep-mode leaves the display in the switched mode at exit, as a game that
-// crashes would; --hidden never shows the window (it still exists and can be found).
+// crashes would; --hidden never shows the window (it still exists and can be found);
+// --minimize-when-deactivated minimises the window that long after it loses the
+// activation, as full-screen games built on SDL do, and logs "minimized".
 //
 // The log (also taken from TUCKAWAY_STANDIN_LOG) gets one line once the window
 // exists, so a test can wait for it without guessing.
@@ -21,14 +24,29 @@
 namespace {
 
 constexpr UINT_PTR kExitTimer = 1;
+constexpr UINT_PTR kMinimizeTimer = 2;
+UINT minimizeDelay = 0;
+std::wstring logPath;
+
+void AppendLog(const std::wstring& path, const std::string& line);
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
         if (wParam == kExitTimer) {
             DestroyWindow(window);
+        } else if (wParam == kMinimizeTimer) {
+            KillTimer(window, kMinimizeTimer);
+            // Hidden or not, this shows the window again, minimised.
+            ShowWindow(window, SW_MINIMIZE);
+            AppendLog(logPath, "minimized\n");
         }
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && minimizeDelay > 0) {
+            SetTimer(window, kMinimizeTimer, minimizeDelay, nullptr);
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
@@ -67,7 +85,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 2;
     }
     std::wstring title = argv[1];
-    std::wstring logPath;
     wchar_t envLog[MAX_PATH] = {};
     if (GetEnvironmentVariableW(L"TUCKAWAY_STANDIN_LOG", envLog, MAX_PATH) > 0) {
         logPath = envLog;
@@ -101,6 +118,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             logPath = argv[i + 1];
         } else if (option == L"--exit-after") {
             exitAfter = static_cast<UINT>(wcstoul(argv[i + 1], nullptr, 10));
+        } else if (option == L"--minimize-when-deactivated") {
+            minimizeDelay = static_cast<UINT>(wcstoul(argv[i + 1], nullptr, 10));
         } else {
             return 2;
         }

@@ -11,6 +11,7 @@ public:
     os::WindowManager& windows() override { return fake; }
     os::HotkeyRegistrar& hotkeys() override { return fake; }
     os::Window MakeWindow(std::string_view title) override { return fake.AddGameWindow(title); }
+    void MinimizeWindow(os::Window window) override { fake.MinimizeGameWindow(window); }
 
 private:
     fake::FakeSystem fake;

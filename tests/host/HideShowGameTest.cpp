@@ -161,5 +161,34 @@ TEST_F(HideShowGame, OuterCallUsesTheWindowItFoundAndTheStateAfterThePump) {
     EXPECT_EQ(program.varer.Check1, 0);
 }
 
+TEST_F(HideShowGame, TheHideSticksWhenTheGameMinimisesItselfButTheUserMayBringItBack) {
+    using State = os::WindowManager::WindowState;
+    program.varer.started = true;
+    const auto tick = [&] { app.varer.Timer1_Timer(); };
+
+    // Losing the focus, the game minimises itself, which shows it again.
+    Run(0);
+    fake.MinimizeGameWindow(game);
+    tick();
+    EXPECT_EQ(fake.StateOf(game), State::Hidden) << "hidden again on the next tick";
+    tick();
+    EXPECT_EQ(fake.StateOf(game), State::Hidden);
+    // The restore key brings it back un-minimised; minimised later, it is the user's.
+    Run(1);
+    EXPECT_EQ(fake.StateOf(game), State::Shown);
+    fake.MinimizeGameWindow(game);
+    tick();
+    EXPECT_EQ(fake.StateOf(game), State::Minimized);
+
+    // Hidden again, and brought back by its taskbar button before a tick saw it minimised.
+    Run(1);
+    Run(0);
+    fake.visible[game.value] = true;
+    tick();
+    fake.MinimizeGameWindow(game);
+    tick();
+    EXPECT_EQ(fake.StateOf(game), State::Minimized) << "the game the user brought back was hidden again";
+}
+
 } // namespace
 } // namespace tuckaway

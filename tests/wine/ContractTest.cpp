@@ -22,6 +22,9 @@ public:
         windows_made_.emplace_back(window);
         return os::Window{reinterpret_cast<std::uintptr_t>(window)};
     }
+    void MinimizeWindow(os::Window window) override {
+        ::ShowWindow(reinterpret_cast<HWND>(window.value), SW_MINIMIZE);
+    }
 
 private:
     win32::Windows windows_;
