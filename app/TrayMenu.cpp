@@ -90,6 +90,16 @@ void Varer::Form_Resize(bool minimized) {
     }
 }
 
+void Varer::Form_QueryUnload() {
+    Program& p = program_;
+    const os::Window game = hotkeys::FindGameWindow(p);
+    if (game && p.os.windows.StateOf(game) == os::WindowManager::WindowState::Hidden) {
+        // Shown, not switched: the display mode is settled below, once.
+        hotkeys::RestoreGameWindow(p, game);
+    }
+    hotkeys::StoreDesktopMode(p);
+}
+
 void Varer::Form_Unload() {
     Program& p = program_;
     p.os.tray.Notify(os::Tray::Action::Delete, p.varer.TrayIconData);

@@ -25,7 +25,11 @@ public:
     void MainWindowResized(bool minimized) override { varer.Form_Resize(minimized); }
     // Leaves as "&Exit" would, game and display included.
     void MainWindowCloseRequested() override { varer.mPopExit_Click(); }
-    void SessionEnding() override { varer.Form_Unload(); }
+    void SessionEndQueried() override { varer.Form_QueryUnload(); }
+    void SessionEnding() override {
+        varer.Form_QueryUnload();
+        varer.Form_Unload();
+    }
 
     void GameChosen(int entryIndex) override { frmAbout.UserSelected(entryIndex); }
     void ScreenResCheckClicked(bool checked) override { frmAbout.SetScreenResCheck(checked ? 1 : 0); }

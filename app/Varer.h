@@ -36,6 +36,11 @@ public:
     // The tray callback: every tray event arrives as a mouse move.
     void Form_MouseMove(std::intptr_t lParam);
     void Form_Resize(bool minimized);
+    // The session is about to end: nothing the program changed may outlive it.
+    // A hidden game is shown again and, if the program stored a game's mode as
+    // the display's default, the desktop's mode is stored back. Run again
+    // when the session does end; a session that goes on loses nothing.
+    void Form_QueryUnload();
     void Form_Unload();
 
     void mPopAbout_Click();

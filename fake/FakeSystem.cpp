@@ -147,7 +147,12 @@ std::int32_t FakeSystem::ChangeMode(const os::DisplayMode& mode, std::uint32_t f
     if (changeResult) {
         return *changeResult;
     }
-    displaySize = {mode.width, mode.height};
+    if (flags & os::kChangeUpdateRegistry) {
+        storedSize = {mode.width, mode.height};
+    }
+    if (!(flags & os::kChangeNoReset)) {
+        displaySize = {mode.width, mode.height};
+    }
     return os::kDisplayChangeSuccessful;
 }
 

@@ -75,6 +75,8 @@ public:
     bool enumerationFails = false;
     os::DisplayMode enumeratedMode{0x5C0000, 640, 480, 32, 60};
     std::optional<std::int32_t> changeResult; // otherwise: success, and the display takes the size
+    // The mode stored as the display's default, where the next logon starts.
+    os::Size storedSize{1024, 768};
     std::vector<std::pair<os::DisplayMode, std::uint32_t>> modeChanges;
     int restarts = 0;
 

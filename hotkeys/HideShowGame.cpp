@@ -16,8 +16,23 @@ bool SwitchWanted(const Program& program) {
 void SwitchTo(Program& program, std::string_view width, std::string_view height) {
     const auto w = sizes::Parse(width);
     const auto h = sizes::Parse(height);
-    if (w && h) {
-        SetScreenResolution(program.os.display, program.os.boxes, *w, *h);
+    if (!w || !h) {
+        return;
+    }
+    const bool switched = SetScreenResolution(program.os.display, program.os.boxes, *w, *h);
+    if (width != program.varer.Text3 || height != program.varer.Text4) {
+        // Even a change that needs a restart, or was refused, may have been stored.
+        program.gameModeStored = true;
+    } else if (switched) {
+        program.gameModeStored = false;
+    }
+}
+
+void StoreDesktopMode(Program& program) {
+    const auto w = sizes::Parse(program.varer.Text3);
+    const auto h = sizes::Parse(program.varer.Text4);
+    if (program.gameModeStored && w && h && StoreDefaultMode(program.os.display, *w, *h)) {
+        program.gameModeStored = false;
     }
 }
 

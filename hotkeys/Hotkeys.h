@@ -70,9 +70,15 @@ void SwitchToGameResolution(Program& program);
 // sizes switch nothing.
 void SwitchTo(Program& program, std::string_view width, std::string_view height);
 
+// If the display's stored default mode may be a game's, stores the recorded
+// desktop size there instead, leaving the mode in use as it is.
+void StoreDesktopMode(Program& program);
+
 // Changes the display's width and height; asks before a restart the change needs.
 bool SetScreenResolution(os::Display& display, os::MessageBoxes& boxes, std::int32_t width,
                          std::int32_t height);
+// Stores the width and height as the display's default mode without changing the mode in use.
+bool StoreDefaultMode(os::Display& display, std::int32_t width, std::int32_t height);
 void RestartWindows(os::Display& display);
 
 } // namespace tuckaway::hotkeys

@@ -96,6 +96,7 @@ struct DisplayMode {
 inline constexpr std::uint32_t kDisplayFieldWidth = 0x00080000;  // DM_PELSWIDTH
 inline constexpr std::uint32_t kDisplayFieldHeight = 0x00100000; // DM_PELSHEIGHT
 inline constexpr std::uint32_t kChangeUpdateRegistry = 1;        // CDS_UPDATEREGISTRY
+inline constexpr std::uint32_t kChangeNoReset = 0x10000000;      // CDS_NORESET
 inline constexpr std::int32_t kDisplayChangeSuccessful = 0;      // DISP_CHANGE_SUCCESSFUL
 inline constexpr std::int32_t kDisplayChangeRestart = 1;         // DISP_CHANGE_RESTART
 

@@ -84,6 +84,9 @@ public:
     virtual void MainWindowResized(bool minimized) = 0;
     // Asked to close from outside (not through the tray menu).
     virtual void MainWindowCloseRequested() = 0;
+    // The session asks whether it may end (the program always agrees), then
+    // says that it ends.
+    virtual void SessionEndQueried() = 0;
     virtual void SessionEnding() = 0;
 
     // The main settings dialog.

@@ -92,6 +92,11 @@ public:
     // it back: a game that minimises itself when it loses the focus shows up
     // again right after the hide, and the detection timer hides it once more.
     os::Window hiddenGame;
+
+    // Every switch of the display mode is also stored as its default, the mode
+    // the next logon starts in: set once the program has asked for a game's
+    // mode, until the desktop's is stored again.
+    bool gameModeStored = false;
 };
 
 } // namespace tuckaway

@@ -76,6 +76,9 @@ LRESULT MainWindow::Message(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CLOSE:
         events_.MainWindowCloseRequested();
         return 0;
+    case WM_QUERYENDSESSION:
+        events_.SessionEndQueried();
+        return TRUE;
     case WM_ENDSESSION:
         if (wParam) {
             events_.SessionEnding();

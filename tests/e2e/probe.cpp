@@ -4,6 +4,8 @@
 //   probe windows                       hwnd, visible, rect, class, title of each top-level window
 //   probe foreground                    hwnd and title of the foreground window
 //   probe display                       screen width and height
+//   probe regmode                       width and height of the display's stored default mode
+//                                       (EnumDisplaySettings with ENUM_REGISTRY_SETTINGS)
 //   probe boxes                         hwnd, title, text of each Static in each visible dialog box
 //   probe click-box-button TITLE TEXT   presses a dialog box's button
 //   probe focus HWND|TITLE              makes a window the foreground window
@@ -20,6 +22,8 @@
 //   probe focused                       hwnd, class and control id of the window with the keyboard
 //                                       focus in the foreground window's thread
 //   probe close HWND|TITLE              asks a window to close (WM_CLOSE, posted)
+//   probe send CLASS MSG WPARAM LPARAM  sends a message (numbers in C notation) to the first
+//                                       top-level window of that class and prints the result
 //   probe syscolor INDEX                a system colour (GetSysColor) as R,G,B
 #include "Utf8.h"
 
@@ -285,7 +289,8 @@ int ShowControl(const std::wstring& className, int id) {
 }
 
 int Usage() {
-    Print("usage: probe windows|foreground|display|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
+    Print("usage: probe windows|foreground|display|regmode|send CLASS MSG WPARAM "
+          "LPARAM|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
           "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|state TITLE|control CLASS ID|focused|close "
           "HWND|TITLE|syscolor INDEX");
     return 2;
@@ -314,6 +319,33 @@ int main() {
     if (command == L"display" && args.size() == 1) {
         Print(std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "\t" +
               std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+        return 0;
+    }
+    if (command == L"regmode" && args.size() == 1) {
+        DEVMODEW mode = {};
+        mode.dmSize = sizeof(mode);
+        if (!EnumDisplaySettingsW(nullptr, ENUM_REGISTRY_SETTINGS, &mode)) {
+            Print("none");
+            return 1;
+        }
+        Print(std::to_string(mode.dmPelsWidth) + "\t" + std::to_string(mode.dmPelsHeight));
+        return 0;
+    }
+    if (command == L"send" && args.size() == 5) {
+        HWND window = FindWindowW(args[1].c_str(), nullptr);
+        if (window == nullptr) {
+            Print("missing");
+            return 2;
+        }
+        const auto number = [](const std::wstring& text) { return std::wcstoull(text.c_str(), nullptr, 0); };
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(window, static_cast<UINT>(number(args[2])),
+                                 static_cast<WPARAM>(number(args[3])), static_cast<LPARAM>(number(args[4])),
+                                 SMTO_ABORTIFHUNG, 10000, &result)) {
+            Print("failed");
+            return 1;
+        }
+        Print(std::to_string(result));
         return 0;
     }
     if (command == L"boxes" && args.size() == 1) {

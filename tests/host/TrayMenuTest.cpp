@@ -1,5 +1,6 @@
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "hotkeys/Hotkeys.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +165,31 @@ TEST_F(TrayMenu, UnloadRemovesTheIconAndOnlyTheHotKeysStartUpRegistered) {
     fake.log.clear();
     app.varer.Form_Unload();
     EXPECT_EQ(fake.log, (Lines{"Tray 2", "UnregisterHotKey 0"}));
+}
+
+TEST_F(TrayMenu, AnEndingSessionGetsTheHiddenGameBackAndLeavesTheDesktopsModeForTheNextLogon) {
+    using State = os::WindowManager::WindowState;
+    // Restored with the switch: the game's mode is now the display's default too.
+    Event(0x0202);
+    ASSERT_EQ(fake.storedSize, (os::Size{640, 480}));
+    app.SessionEndQueried();
+    EXPECT_EQ(fake.storedSize, (os::Size{1024, 768}));
+    EXPECT_EQ(fake.displaySize, (os::Size{640, 480})) << "the mode in use is the game's business";
+    EXPECT_EQ(fake.StateOf(game), State::Shown);
+
+    // The session went on; the game's mode is stored again, and the game hidden
+    // with the switch off, so the display stays in the game's mode.
+    hotkeys::HideShowGame(program, 1);
+    app.frmAbout.SetScreenResCheck(0);
+    hotkeys::HideShowGame(program, 0);
+    ASSERT_EQ(fake.storedSize, (os::Size{640, 480}));
+    fake.log.clear();
+    app.SessionEndQueried();
+    app.SessionEnding();
+    EXPECT_EQ(fake.StateOf(game), State::Shown);
+    EXPECT_EQ(fake.storedSize, (os::Size{1024, 768}));
+    EXPECT_EQ(fake.displaySize, (os::Size{640, 480}));
+    EXPECT_EQ(fake.LogStartingWith("Tray"), Lines{"Tray 2"});
 }
 
 TEST_F(TrayMenu, ExitRestoresTheHiddenGameAtItsSizeThenCloses) {

@@ -29,6 +29,7 @@ public:
     void TrayEvent(std::intptr_t) override {}
     void MainWindowResized(bool) override {}
     void MainWindowCloseRequested() override {}
+    void SessionEndQueried() override {}
     void SessionEnding() override {}
     void GameChosen(int) override {}
     void ScreenResCheckClicked(bool) override {}
