@@ -32,6 +32,11 @@ bool Varer::Form_Load() {
     frmAbout_.Load();
     p.ui.ShowDialog(ui::Dialog::Main);
     form1_.Load();
+    if (!p.ui.DialogExists(ui::Dialog::Main) || !p.ui.DialogExists(ui::Dialog::Hotkey)) {
+        // Without them the program could be neither set nor reach its hot keys.
+        varer.started = false;
+        return false;
+    }
     varer.mPopResoRestoreVisible = false;
     p.ui.HideMainWindow();
 

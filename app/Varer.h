@@ -28,8 +28,9 @@ public:
     Varer(Program& program, FrmAbout& frmAbout, Form1& form1)
         : program_(program), frmAbout_(frmAbout), form1_(form1), hotkeyProc_(program) {}
 
-    // Start-up. False when another instance is already running: the process
-    // must then end at once.
+    // Start-up. False when the process must end at once: another instance is
+    // already running (said here), or a dialog's window could not be made
+    // (said by whatever made the windows), before anything else is touched.
     bool Form_Load();
 
     void Timer1_Timer();

@@ -18,20 +18,36 @@ Application::OleSession::~OleSession() {
     ::OleUninitialize();
 }
 
-Application::Application(HINSTANCE instance)
+Application::Application(HINSTANCE instance, PictureLoader loadPicture)
     : pictures_(instance),
       // One instance per settings store.
       instance_(L"Local\\" + Wide(settings::kApplication) + L" single instance"),
       logic_({settings_, windows_, hotkeys_, display_, boxes_, tray_, pictures_, instance_}, ui_),
-      ui_(instance, logic_) {
+      ui_(instance, logic_, loadPicture) {
     ui_.CreateMainWindow();
 }
 
 int Application::Run() {
+    if (ToldStartupFault()) {
+        return 1;
+    }
     if (!logic_.varer.Form_Load()) {
-        return 0;
+        // Another instance runs (it said so), or a dialog's window could not be made.
+        return ToldStartupFault() ? 1 : 0;
     }
     return ui_.RunMessageLoop();
+}
+
+bool Application::ToldStartupFault() {
+    const WindowsUi::Fault fault = ui_.StartupFault();
+    if (fault == WindowsUi::Fault::None) {
+        return false;
+    }
+    boxes_.Show(fault == WindowsUi::Fault::Pictures
+                    ? "Tuckaway cannot start: its pictures could not be loaded."
+                    : "Tuckaway cannot start: its windows could not be created.",
+                kAppTitle, os::BoxStyle::OkError);
+    return true;
 }
 
 } // namespace tuckaway::win32

@@ -14,17 +14,23 @@ namespace tuckaway::win32 {
 
 class Application {
 public:
-    explicit Application(HINSTANCE instance);
+    // A test build may hand in a picture loader that fails.
+    explicit Application(HINSTANCE instance, PictureLoader loadPicture = &shaping::LoadPictureResource);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
     Tuckaway& logic() { return logic_; }
     WindowsUi& ui() { return ui_; }
 
-    // Start-up, then the message loop until the program ends.
+    // Start-up, then the message loop until the program ends. A program that
+    // cannot make its windows, or decode their skins, says so and ends with 1
+    // before it touches the tray, the hot keys or the settings.
     int Run();
 
 private:
+    // Shows the box for a start-up fault of the windows; false when there is none.
+    bool ToldStartupFault();
+
     // Skins are decoded by the system's picture loader, which needs OLE on this thread.
     struct OleSession {
         OleSession();

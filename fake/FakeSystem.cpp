@@ -244,7 +244,7 @@ bool FakeSystem::DialogExists(ui::Dialog dialog) {
 
 void FakeSystem::CreateDialogWindow(ui::Dialog dialog) {
     log.push_back("Create" + DialogName(dialog));
-    dialogExists[dialog] = true;
+    dialogExists[dialog] = dialog != dialogCreationFails;
     dialogVisible[dialog] = false;
 }
 

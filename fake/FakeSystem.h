@@ -101,6 +101,8 @@ public:
     std::vector<bool> menusShown;
     std::vector<bool> transparencyCalls;
     std::map<ui::Dialog, bool> dialogExists;
+    // A dialog whose window the system refuses to create.
+    std::optional<ui::Dialog> dialogCreationFails;
     std::map<ui::Dialog, bool> dialogVisible;
     bool mainWindowHidden = false;
     std::string helpText;

@@ -46,11 +46,11 @@ HotkeyDialogControl FieldControl(ui::HotkeyField field) {
 
 } // namespace
 
-HotkeyDialog::HotkeyDialog(HINSTANCE instance, ui::Events& events)
-    : SkinnedDialog(instance, kHotkeySkinResource), events_(events), font_(MessageFont()),
+HotkeyDialog::HotkeyDialog(HINSTANCE instance, ui::Events& events, PictureLoader load)
+    : SkinnedDialog(instance, kHotkeySkinResource, load), events_(events), font_(MessageFont()),
       panelBrush_(::CreateSolidBrush(kPanelGrey)) {
-    RegisterWindowClass(instance_, kClass, &Route<HotkeyDialog, &HotkeyDialog::Message>,
-                        static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    registered_ = RegisterWindowClass(instance_, kClass, &Route<HotkeyDialog, &HotkeyDialog::Message>,
+                                      static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }
 
 void HotkeyDialog::Create() {

@@ -25,7 +25,7 @@ enum class HotkeyDialogControl : int {
 
 class HotkeyDialog final : public SkinnedDialog {
 public:
-    HotkeyDialog(HINSTANCE instance, ui::Events& events);
+    HotkeyDialog(HINSTANCE instance, ui::Events& events, PictureLoader load);
     ~HotkeyDialog() { Destroy(); }
 
     // Creates the window hidden, with its controls.

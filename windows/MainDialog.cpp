@@ -17,8 +17,8 @@ constexpr COLORREF kCaptionWhite = RGB(255, 255, 255);
 
 } // namespace
 
-MainDialog::MainDialog(HINSTANCE instance, ui::Events& events)
-    : SkinnedDialog(instance, kMainSkinResource), events_(events), font_(MessageFont()),
+MainDialog::MainDialog(HINSTANCE instance, ui::Events& events, PictureLoader load)
+    : SkinnedDialog(instance, kMainSkinResource, load), events_(events), font_(MessageFont()),
       panelBrush_(::CreateSolidBrush(kPanelGrey)) {
     LOGFONTW check{};
     ::GetObjectW(font_.get(), sizeof check, &check);
@@ -27,8 +27,8 @@ MainDialog::MainDialog(HINSTANCE instance, ui::Events& events)
     if (skin_) {
         skinBrush_.reset(::CreatePatternBrush(skin_.bitmap()));
     }
-    RegisterWindowClass(instance_, kClass, &Route<MainDialog, &MainDialog::Message>,
-                        static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    registered_ = RegisterWindowClass(instance_, kClass, &Route<MainDialog, &MainDialog::Message>,
+                                      static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }
 
 void MainDialog::Create() {

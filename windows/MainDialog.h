@@ -25,7 +25,7 @@ enum class MainDialogControl : int {
 
 class MainDialog final : public SkinnedDialog {
 public:
-    MainDialog(HINSTANCE instance, ui::Events& events);
+    MainDialog(HINSTANCE instance, ui::Events& events, PictureLoader load);
     ~MainDialog() { Destroy(); }
 
     // Creates the window hidden, with its controls.

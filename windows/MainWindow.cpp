@@ -12,8 +12,8 @@ constexpr unsigned kFirstTick = 5;
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, ui::Events& events) : instance_(instance), events_(events) {
-    RegisterWindowClass(instance_, kClass, &Route<MainWindow, &MainWindow::Message>,
-                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    registered_ = RegisterWindowClass(instance_, kClass, &Route<MainWindow, &MainWindow::Message>,
+                                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 void MainWindow::Create() {

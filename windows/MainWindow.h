@@ -22,6 +22,7 @@ public:
     // Creates the window, never shown, with its timer running.
     void Create();
     HWND handle() const noexcept { return window_.get(); }
+    bool Registered() const noexcept { return registered_; }
     void Hide();
     void Destroy();
     void SetTimerInterval(unsigned milliseconds);
@@ -32,6 +33,7 @@ private:
 
     HINSTANCE instance_;
     ui::Events& events_;
+    bool registered_ = false;
     UniqueWindow window_;
 };
 

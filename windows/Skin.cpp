@@ -1,11 +1,8 @@
 #include "windows/Skin.h"
 
-#include "shaping/Picture.h"
-
 namespace tuckaway::win32 {
 
-Skin::Skin(HINSTANCE instance, int resourceId)
-    : bitmap_(shaping::LoadPictureResource(instance, resourceId)) {}
+Skin::Skin(HINSTANCE instance, int resourceId, PictureLoader load) : bitmap_(load(instance, resourceId)) {}
 
 void Skin::Paint(HDC target) const {
     BITMAP size{};

@@ -14,9 +14,13 @@ namespace tuckaway::win32 {
 inline constexpr int kHotkeySkinResource = 201;
 inline constexpr int kMainSkinResource = 202;
 
+// Decodes a picture resource; null when it cannot. The composition root may
+// hand the windows another one (a test build injects a failing one).
+using PictureLoader = UniqueBitmap (*)(HINSTANCE instance, int resourceId);
+
 class Skin {
 public:
-    Skin(HINSTANCE instance, int resourceId);
+    Skin(HINSTANCE instance, int resourceId, PictureLoader load);
 
     explicit operator bool() const noexcept { return static_cast<bool>(bitmap_); }
     HBITMAP bitmap() const noexcept { return bitmap_.get(); }

@@ -17,6 +17,9 @@ public:
 
     HWND handle() const noexcept { return window_.get(); }
     bool Exists() const noexcept { return ::IsWindow(window_.get()) != FALSE; }
+    // Whether its window class is registered and its skin decoded.
+    bool Registered() const noexcept { return registered_; }
+    bool Skinned() const noexcept { return static_cast<bool>(skin_); }
     void Show();
     void Hide();
     // Un-minimises it.
@@ -27,8 +30,8 @@ public:
     void Drag();
 
 protected:
-    SkinnedDialog(HINSTANCE instance, int skinResource)
-        : instance_(instance), skin_(instance, skinResource) {}
+    SkinnedDialog(HINSTANCE instance, int skinResource, PictureLoader load)
+        : instance_(instance), skin_(instance, skinResource, load) {}
     // Each dialog destroys its window in its own destructor, while its message
     // handler can still run.
     ~SkinnedDialog() = default;
@@ -49,6 +52,8 @@ protected:
     HINSTANCE instance_;
     UniqueWindow window_;
     Skin skin_;
+    // Set by each dialog once it has registered its window class.
+    bool registered_ = false;
 
 private:
     void FocusControl() noexcept;

@@ -4,7 +4,7 @@
 
 namespace tuckaway::win32 {
 
-void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background) {
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
@@ -13,7 +13,7 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = name;
     windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
-    ::RegisterClassExW(&windowClass);
+    return ::RegisterClassExW(&windowClass) != 0;
 }
 
 HWND CreateChild(HINSTANCE instance, HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,

@@ -26,8 +26,8 @@ LRESULT CALLBACK Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     return (owner->*Handler)(window, message, wParam, lParam);
 }
 
-// The program icon (resource 1) for every class; a failure shows when the window is created.
-void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background);
+// The program icon (resource 1) for every class. False when the class could not be registered.
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background);
 
 // A visible child control with the given font.
 HWND CreateChild(HINSTANCE instance, HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,

@@ -9,8 +9,19 @@ os::Window Wrap(HWND window) {
 
 } // namespace
 
-WindowsUi::WindowsUi(HINSTANCE instance, ui::Events& events)
-    : main_(instance, events), mainDialog_(instance, events), hotkeyDialog_(instance, events) {}
+WindowsUi::WindowsUi(HINSTANCE instance, ui::Events& events, PictureLoader load)
+    : main_(instance, events), mainDialog_(instance, events, load), hotkeyDialog_(instance, events, load) {}
+
+WindowsUi::Fault WindowsUi::StartupFault() const {
+    if (!main_.Registered() || !mainDialog_.Registered() || !hotkeyDialog_.Registered() || !main_.handle() ||
+        dialogFailed_) {
+        return Fault::Windows;
+    }
+    if (!mainDialog_.Skinned() || !hotkeyDialog_.Skinned()) {
+        return Fault::Pictures;
+    }
+    return Fault::None;
+}
 
 int WindowsUi::RunMessageLoop() {
     MSG message;
@@ -42,6 +53,9 @@ void WindowsUi::CreateDialogWindow(ui::Dialog dialog) {
         mainDialog_.Create();
     } else {
         hotkeyDialog_.Create();
+    }
+    if (!Of(dialog).handle()) {
+        dialogFailed_ = true;
     }
 }
 

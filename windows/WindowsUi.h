@@ -4,6 +4,7 @@
 // window and the two dialogs, and the message loop that serves them.
 
 #include "ports/Ui.h"
+#include "shaping/Picture.h"
 #include "windows/HotkeyDialog.h"
 #include "windows/MainDialog.h"
 #include "windows/MainWindow.h"
@@ -14,14 +15,20 @@ namespace tuckaway::win32 {
 
 class WindowsUi final : public ui::Port {
 public:
-    // The windows report to `events`, which must outlive them.
-    WindowsUi(HINSTANCE instance, ui::Events& events);
+    // The windows report to `events`, which must outlive them; the skins are decoded by `load`.
+    WindowsUi(HINSTANCE instance, ui::Events& events, PictureLoader load = &shaping::LoadPictureResource);
     WindowsUi(const WindowsUi&) = delete;
     WindowsUi& operator=(const WindowsUi&) = delete;
 
     // The main window, created first, with its timer running.
     void CreateMainWindow() { main_.Create(); }
     int RunMessageLoop();
+
+    // What keeps the windows from working: a class that could not be
+    // registered or a window that could not be created, or a skin that could
+    // not be decoded. Asked before start-up and again after it.
+    enum class Fault { None, Windows, Pictures };
+    Fault StartupFault() const;
 
     MainDialog& mainDialog() { return mainDialog_; }
     HotkeyDialog& hotkeyDialog() { return hotkeyDialog_; }
@@ -64,6 +71,7 @@ private:
     class MainWindow main_;
     MainDialog mainDialog_;
     HotkeyDialog hotkeyDialog_;
+    bool dialogFailed_ = false;
 };
 
 } // namespace tuckaway::win32

@@ -80,6 +80,23 @@ TEST_F(Startup, FirstRunDoesEverythingInOrder) {
               (Lines{"CreateMainDialog", "Read currentgame", "ShapeMainDialog", "ShowMainDialog"}));
 }
 
+TEST_F(Startup, ADialogWhoseWindowCannotBeMadeEndsStartUpBeforeAnythingIsTouched) {
+    for (const Dialog dialog : {Dialog::Main, Dialog::Hotkey}) {
+        fake::FakeSystem failing;
+        failing.dialogCreationFails = dialog;
+        Tuckaway other{failing.Services(), failing};
+        EXPECT_FALSE(other.varer.Form_Load());
+        other.varer.Timer1_Timer();
+        other.varer.Form_MouseMove(0x0205);
+        EXPECT_TRUE(failing.registry.empty());
+        EXPECT_TRUE(failing.trayCalls.empty());
+        EXPECT_TRUE(failing.registered.empty());
+        EXPECT_EQ(failing.installedProc, nullptr);
+        EXPECT_TRUE(failing.menusShown.empty()) << "a tray event was handled";
+        EXPECT_TRUE(failing.boxes.empty()) << "the windows layer tells why";
+    }
+}
+
 TEST_F(Startup, FirstRunLeavesTheProgramReady) {
     fake.displaySize = {1280, 1024};
     ASSERT_TRUE(app.varer.Form_Load());
