@@ -109,7 +109,6 @@ TEST(WindowsTest, PumpDispatchesWhatIsQueuedAndKeepsAQuitForTheMainLoop) {
 }
 
 TEST(HotkeysTest, InstalledProcedureSeesEveryMessageAndCanHandOnToThePreviousOne) {
-    const UniqueWindow window(MakeWindow(L"hot-key window"));
     Hotkeys hotkeys;
     struct Procedure final : os::WindowProcedure {
         explicit Procedure(Hotkeys& registrar) : hotkeys(registrar) {}
@@ -125,6 +124,8 @@ TEST(HotkeysTest, InstalledProcedureSeesEveryMessageAndCanHandOnToThePreviousOne
         std::uintptr_t previous = 0;
         std::vector<unsigned> seen;
     } procedure(hotkeys);
+    // Made after the procedure, so it goes first: its last messages still reach a live procedure.
+    const UniqueWindow window(MakeWindow(L"hot-key window"));
     procedure.previous = hotkeys.InstallHotkeyProc(Wrap(window.get()), procedure);
     EXPECT_EQ(procedure.previous, reinterpret_cast<std::uintptr_t>(&RecordingProc));
     const std::vector<unsigned>& seen = procedure.seen;
