@@ -213,8 +213,11 @@ bool Tray::Notify(Action action, const os::TrayIconRecord& record) {
 os::Icon Pictures::Logo(int pictureNumber) {
     UniqueIcon& logo = logos_[pictureNumber];
     if (!logo && pictureNumber > 0) {
-        logo.reset(static_cast<HICON>(::LoadImageW(
-            instance_, MAKEINTRESOURCEW(kLogoResourceBase + pictureNumber), IMAGE_ICON, 32, 32, 0)));
+        // The tray shows small icons, which grow with the display's scaling;
+        // each logo holds an image of every size it takes, so none is scaled.
+        logo.reset(static_cast<HICON>(
+            ::LoadImageW(instance_, MAKEINTRESOURCEW(kLogoResourceBase + pictureNumber), IMAGE_ICON,
+                         ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
     }
     return os::Icon{reinterpret_cast<std::uintptr_t>(logo.get())};
 }

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Draws the tray logos: one grey (inactive) and one coloured (active) emblem per
 # game, Picture1..Picture18, and the program icon (a copy of Picture12). Each
-# icon holds a 32x32 and a 16x16 image, both 24 bits a pixel with a 1-bit mask,
-# the format every version of the tray shows the same. The 16x16 image is drawn
-# at its own size, not shrunk, so the letters stay crisp. The outputs are
+# icon holds a 32x32, 24x24, 20x20 and 16x16 image, all 24 bits a pixel with a
+# 1-bit mask, the format every version of the tray shows the same. The tray
+# takes the small-icon size, which grows with the display's scaling (16 at
+# 100 %, 20 at 125 %, 24 at 150 %, 32 at 200 %); each image is drawn at its
+# own size, not shrunk, so the letters stay crisp at every one of them. The outputs are
 # committed, so building needs no image tools; run this only to change the art.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,12 +60,15 @@ draw() {
         "$out.mask.png" -alpha off -compose multiply -composite "$out.rgb.png"
 }
 
-# icon OUT FILL SHAPE TEXT: a two-image ICO, 24 bits a pixel plus a 1-bit mask.
+# The images of each icon: size and the point size of its letters.
+sizes=("32 13" "24 10" "20 8" "16 7")
+
+# icon OUT FILL SHAPE TEXT: a four-image ICO, 24 bits a pixel plus a 1-bit mask.
 icon() {
-    local out=$1
-    draw "$tmp/big" 32 "$2" "$3" "$4" 13
-    draw "$tmp/small" 16 "$2" "$3" "$4" 7
-    for size in big small; do
+    local out=$1 entry size points
+    for entry in "${sizes[@]}"; do
+        read -r size points <<<"$entry"
+        draw "$tmp/$size" "$size" "$2" "$3" "$4" "$points"
         convert "$tmp/$size.rgb.png" -depth 8 "rgb:$tmp/$size.rgb"
         convert "$tmp/$size.mask.png" -colorspace gray -depth 8 "gray:$tmp/$size.mask"
     done
@@ -71,9 +76,9 @@ icon() {
 import struct, sys
 out, tmp = sys.argv[1], sys.argv[2]
 images = []
-for name, size in (("big", 32), ("small", 16)):
-    rgb = open(f"{tmp}/{name}.rgb", "rb").read()
-    mask = open(f"{tmp}/{name}.mask", "rb").read()
+for size in (32, 24, 20, 16):
+    rgb = open(f"{tmp}/{size}.rgb", "rb").read()
+    mask = open(f"{tmp}/{size}.mask", "rb").read()
     xor, andm = b"", b""
     for y in reversed(range(size)):  # rows bottom-up
         row = b""
@@ -88,6 +93,8 @@ for name, size in (("big", 32), ("small", 16)):
             if x % 8 == 7:
                 line += bytes((bits,))
                 bits = 0
+        if size % 8:  # the row's last, partial byte of mask bits, left-aligned
+            line += bytes((bits << (8 - size % 8),))
         xor += row + b"\0" * (-len(row) % 4)
         andm += line + b"\0" * (-len(line) % 4)
     header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 24, 0, len(xor) + len(andm), 0, 0, 0, 0)
