@@ -13,18 +13,6 @@ constexpr wchar_t kClass[] = L"Tuckaway.Form1";
 constexpr COLORREF kPanelGrey = RGB(192, 192, 192);
 constexpr COLORREF kLabelWhite = RGB(255, 255, 255);
 
-// The labels are drawn on the skin, as windowless text.
-struct Label {
-    const wchar_t* text;
-    int x, y, width, height;
-};
-constexpr Label kLabels[] = {
-    {L"To Hide:", 283, 42, 41, 13},
-    {L"+", 490, 42, 6, 13},
-    {L"To Restore:", 283, 67, 56, 13},
-    {L"+", 490, 66, 6, 13},
-};
-
 constexpr wchar_t kInstructions[] =
     L"Click on a text field and then press the key combination you want.  The primary text fields will only "
     L"accept Control, Alt, and/or Shift and the secondary fields will accept characters from A - Z. Once "
@@ -47,7 +35,7 @@ HotkeyDialogControl FieldControl(ui::HotkeyField field) {
 } // namespace
 
 HotkeyDialog::HotkeyDialog(HINSTANCE instance, ui::Events& events, PictureLoader load)
-    : SkinnedDialog(instance, kHotkeySkinResource, load), events_(events), font_(MessageFont()),
+    : SkinnedDialog(instance, kHotkeySkinResource, load), events_(events), font_(DialogFont()),
       panelBrush_(::CreateSolidBrush(kPanelGrey)) {
     registered_ = RegisterWindowClass(instance_, kClass, &Route<HotkeyDialog, &HotkeyDialog::Message>,
                                       static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
@@ -132,7 +120,7 @@ void HotkeyDialog::PaintLabels(HWND window) {
     const SelectedObject font(paint.dc(), font_.get());
     ::SetTextColor(paint.dc(), kLabelWhite);
     ::SetBkMode(paint.dc(), TRANSPARENT);
-    for (const Label& label : kLabels) {
+    for (const HotkeyLabel& label : kHotkeyLabels) {
         RECT box{label.x, label.y, label.x + label.width, label.y + label.height};
         ::DrawTextW(paint.dc(), label.text, -1, &box, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
     }

@@ -23,6 +23,19 @@ enum class HotkeyDialogControl : int {
     Text5 = 2006,
 };
 
+// The labels, drawn on the skin as windowless text in the dialog's font.
+struct HotkeyLabel {
+    const wchar_t* text;
+    int x, y, width, height;
+};
+inline constexpr HotkeyLabel kHotkeyLabels[] = {
+    {L"To Hide:", 283, 42, 41, 13},
+    {L"+", 490, 42, 6, 13},
+    // Up to the field: the caption needs more than the 56 pixels once drawn for it.
+    {L"To Restore:", 283, 67, 60, 13},
+    {L"+", 490, 66, 6, 13},
+};
+
 class HotkeyDialog final : public SkinnedDialog {
 public:
     HotkeyDialog(HINSTANCE instance, ui::Events& events, PictureLoader load);
@@ -32,6 +45,7 @@ public:
     void Create();
     HWND Control(HotkeyDialogControl id) const { return ::GetDlgItem(window_.get(), static_cast<int>(id)); }
     void ShowField(ui::HotkeyField field, std::string_view text);
+    HFONT Font() const noexcept { return font_.get(); }
 
 private:
     static LRESULT CALLBACK CaptureFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,

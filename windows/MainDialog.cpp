@@ -8,6 +8,8 @@
 #include <uxtheme.h>
 #include <windowsx.h>
 
+#include <vector>
+
 namespace tuckaway::win32 {
 namespace {
 
@@ -18,7 +20,7 @@ constexpr COLORREF kCaptionWhite = RGB(255, 255, 255);
 } // namespace
 
 MainDialog::MainDialog(HINSTANCE instance, ui::Events& events, PictureLoader load)
-    : SkinnedDialog(instance, kMainSkinResource, load), events_(events), font_(MessageFont()),
+    : SkinnedDialog(instance, kMainSkinResource, load), events_(events), font_(DialogFont()),
       panelBrush_(::CreateSolidBrush(kPanelGrey)) {
     LOGFONTW check{};
     ::GetObjectW(font_.get(), sizeof check, &check);
@@ -61,8 +63,18 @@ void MainDialog::ShowHelpText(std::string_view text) {
 void MainDialog::ShowGameList(std::span<const std::string_view> entries) {
     HWND combo = Control(MainDialogControl::Combo1);
     ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    std::vector<std::wstring> texts;
     for (std::string_view entry : entries) {
-        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+        texts.push_back(Wide(entry));
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts.back().c_str()));
+    }
+    // The drop-down button grows with the display's scaling, the list does not:
+    // the chosen entry shows, a pixel in from each side, in what is left.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetComboBoxInfo(combo, &info)) {
+        listFont_ = DialogFontFitting(texts, info.rcItem.right - info.rcItem.left - 2);
+        ::SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), TRUE);
     }
 }
 
@@ -136,6 +148,45 @@ LRESULT MainDialog::ControlColour(HWND window, HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
+LRESULT MainDialog::DrawCheckBox(const NMCUSTOMDRAW& draw) {
+    if (draw.dwDrawStage != CDDS_PREPAINT) {
+        // The background first, from ControlColour, as the control paints it.
+        return CDRF_DODEFAULT;
+    }
+    // The glyph is as many pixels as the skin's strip was drawn for, at any
+    // scaling; the system's grows with it and would be cut off.
+    constexpr int kGlyph = 13;
+    constexpr int kGap = 4;
+    HWND check = draw.hdr.hwndFrom;
+    const RECT& client = draw.rc;
+    const int top = client.top + (client.bottom - client.top - kGlyph) / 2;
+    RECT glyph{client.left, top, client.left + kGlyph, top + kGlyph};
+    UINT state = DFCS_BUTTONCHECK;
+    if (::SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        state |= DFCS_CHECKED;
+    }
+    if (draw.uItemState & CDIS_SELECTED) {
+        state |= DFCS_PUSHED;
+    }
+    ::DrawFrameControl(draw.hdc, &glyph, DFC_BUTTON, state);
+
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(check, caption, 64);
+    RECT text{glyph.right + kGap, client.top, client.right, client.bottom};
+    const SelectedObject font(draw.hdc, checkFont_.get());
+    ::SetTextColor(draw.hdc, kCaptionWhite);
+    ::SetBkMode(draw.hdc, TRANSPARENT);
+    ::DrawTextW(draw.hdc, caption, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (draw.uItemState & CDIS_FOCUS) {
+        ::DrawTextW(draw.hdc, caption, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_CALCRECT);
+        text.top = client.top + 1;
+        text.bottom = client.bottom - 1;
+        ::InflateRect(&text, 1, 0);
+        ::DrawFocusRect(draw.hdc, &text);
+    }
+    return CDRF_SKIPDEFAULT;
+}
+
 LRESULT MainDialog::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Forget(message);
     if (KeepFocus(message, wParam)) {
@@ -160,6 +211,14 @@ LRESULT MainDialog::Message(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (id == IDOK || id == IDCANCEL) {
             events_.MainDialogOkay();
             return 0;
+        }
+        break;
+    }
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == NM_CUSTOMDRAW &&
+            header->idFrom == static_cast<UINT_PTR>(MainDialogControl::ScreenResCheck)) {
+            return DrawCheckBox(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
         }
         break;
     }

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <span>
 #include <string_view>
 
@@ -43,11 +45,15 @@ public:
 private:
     LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ControlColour(HWND window, HDC dc, HWND control);
+    // Draws the check box's glyph and caption in pixels, as the skin is drawn.
+    LRESULT DrawCheckBox(const NMCUSTOMDRAW& draw);
 
     ui::Events& events_;
     UniqueFont font_;
     // The check box's caption is drawn without smoothing, so the cut leaves no fringe.
     UniqueFont checkFont_;
+    // The game list's, if its entries need a smaller one than the dialog's.
+    UniqueFont listFont_;
     UniqueBrush panelBrush_;
     UniqueBrush skinBrush_;
     // Set once the check box has been cut to its drawn pixels.

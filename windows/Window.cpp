@@ -2,6 +2,8 @@
 
 #include "ports/Ui.h"
 
+#include <algorithm>
+
 namespace tuckaway::win32 {
 
 bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background) {
@@ -25,11 +27,43 @@ HWND CreateChild(HINSTANCE instance, HWND parent, const wchar_t* className, cons
     return child;
 }
 
-UniqueFont MessageFont() {
+namespace {
+
+// 8 points at 96 dots per inch, the size the dialogs' controls were drawn for.
+constexpr LONG kDialogFontPixels = 11;
+// Smaller than this no text is worth reading.
+constexpr LONG kSmallestFontPixels = 8;
+
+UniqueFont DialogFontOf(LONG pixelHeight) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
+    LOGFONTW font = metrics.lfMessageFont;
+    font.lfHeight = -pixelHeight;
+    font.lfWidth = 0;
+    return UniqueFont(::CreateFontIndirectW(&font));
+}
+
+} // namespace
+
+UniqueFont DialogFont() {
+    return DialogFontOf(kDialogFontPixels);
+}
+
+UniqueFont DialogFontFitting(std::span<const std::wstring> texts, LONG width) {
+    const WindowDc screen(nullptr);
+    for (LONG pixels = kDialogFontPixels;; --pixels) {
+        UniqueFont font = DialogFontOf(pixels);
+        const SelectedObject selected(screen.get(), font.get());
+        const bool fits = std::ranges::all_of(texts, [&](const std::wstring& text) {
+            SIZE size{};
+            ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            return size.cx <= width;
+        });
+        if (fits || pixels == kSmallestFontPixels) {
+            return font;
+        }
+    }
 }
 
 unsigned ShiftState() {

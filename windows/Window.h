@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <span>
+#include <string>
+
 namespace tuckaway::win32 {
 
 // The window procedure of a class whose windows belong to an Owner: the owner
@@ -33,8 +36,15 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
 HWND CreateChild(HINSTANCE instance, HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
                  int x, int y, int width, int height, int id, HFONT font, DWORD exStyle = 0);
 
-// The system's message font, which the dialogs' controls use.
-UniqueFont MessageFont();
+// The font of the dialogs' controls and labels: the system's message font at
+// the pixel size the skins were laid out for, whatever the display's scaling.
+// The dialogs are fixed-pixel pictures; a font that grew with the scaling
+// would spill out of the controls and panels drawn for it.
+UniqueFont DialogFont();
+// The same font, a pixel or two smaller if need be, so that every text is at
+// most `width` pixels wide: for a control whose own frame grows with the
+// scaling (the game list's drop-down button) and leaves its text less room.
+UniqueFont DialogFontFitting(std::span<const std::wstring> texts, LONG width);
 
 // The modifier keys held right now: 1 Shift, 2 Control, 4 Alt.
 unsigned ShiftState();

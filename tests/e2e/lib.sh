@@ -18,6 +18,8 @@ E2E_REPO="$(cd "$E2E_DIR/../.." && pwd)"
 : "${E2E_SCENARIO_TIMEOUT:=120}"
 
 E2E_KEY='HKCU\Software\Tuckaway v1.10\program'
+# Where Wine reads the display's scaling (LogPixels) for every program started after a change.
+E2E_SCALING_KEY='HKCU\Control Panel\Desktop'
 E2E_BOX_CAPTION='Tuckaway v1.0'
 E2E_PIDS=()
 E2E_RUNNING_GROUP=
@@ -390,6 +392,17 @@ e2e_reg_reset() {
     ! tuckaway_reg query "$E2E_KEY" >/dev/null 2>&1
 }
 
+# e2e_scaling DPI: the scaling programs started from now on run at.
+e2e_scaling() {
+    tuckaway_reg add "$E2E_SCALING_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
+# Back to the prefix's own: no LogPixels value, 96 dpi.
+e2e_scaling_reset() {
+    tuckaway_reg delete "$E2E_SCALING_KEY" /v LogPixels /f >/dev/null 2>&1 || true
+    ! tuckaway_reg query "$E2E_SCALING_KEY" /v LogPixels >/dev/null 2>&1
+}
+
 e2e_reg_set() {
     tuckaway_reg add "$E2E_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1
 }
@@ -427,6 +440,8 @@ e2e_run_scenario() {
         # A mode stored by an earlier run would come back when a program resets the display.
         e2e_probe setmode 1024 768 save >/dev/null || e2e_fail "could not set the display to 1024x768" || exit 1
         e2e_reg_reset || e2e_fail "could not clear $E2E_KEY" || exit 1
+        # Nor may a scaling left by a scenario cut short.
+        e2e_scaling_reset || e2e_fail "could not put the scaling back to 96 dpi" || exit 1
         "$name"
         result=$?
         if [ "$result" -ne 0 ]; then
