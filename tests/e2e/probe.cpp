@@ -22,6 +22,12 @@
 //   probe focused                       hwnd, class and control id of the window with the keyboard
 //                                       focus in the foreground window's thread
 //   probe close HWND|TITLE              asks a window to close (WM_CLOSE, posted)
+//   probe hotkey-storm N                N hot-key messages, ids 0 and 1 by turns (hide first), sent
+//                                       to the hot-key dialog as the system posts them, each
+//                                       handled before the next
+//   probe menu-storm N                  N times: the tray's right click (the callback message the
+//                                       shell sends the main window), then Esc once the menu shows;
+//                                       prints how many menus opened and closed
 //   probe send CLASS MSG WPARAM LPARAM  sends a message (numbers in C notation) to the first
 //                                       top-level window of that class and prints the result
 //   probe syscolor INDEX                a system colour (GetSysColor) as R,G,B
@@ -288,8 +294,71 @@ int ShowControl(const std::wstring& className, int id) {
     return 0;
 }
 
+HWND VisibleMenu() {
+    for (HWND window : TopLevelWindows()) {
+        if (IsWindowVisible(window) && ClassOf(window) == L"#32768") {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Polls every 5 ms for up to five seconds.
+template <typename Condition> bool WaitFor(Condition condition) {
+    for (int i = 0; i < 1000; ++i) {
+        if (condition()) {
+            return true;
+        }
+        Sleep(5);
+    }
+    return false;
+}
+
+int HotkeyStorm(int presses) {
+    HWND target = FindWindowW(L"Tuckaway.Form1", nullptr);
+    if (target == nullptr) {
+        Print("missing");
+        return 2;
+    }
+    for (int i = 0; i < presses; ++i) {
+        // Ids 0 (hide) and 1 (restore); lParam as the system fills it: Control (+ Shift), Z.
+        const WPARAM id = static_cast<WPARAM>(i % 2);
+        const LPARAM keys = MAKELPARAM(id == 0 ? MOD_CONTROL : MOD_CONTROL | MOD_SHIFT, 'Z');
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(target, WM_HOTKEY, id, keys, SMTO_ABORTIFHUNG, 10000, &result)) {
+            Print("stuck at press " + std::to_string(i + 1));
+            return 1;
+        }
+    }
+    Print("sent " + std::to_string(presses));
+    return 0;
+}
+
+int MenuStorm(int menus) {
+    HWND owner = FindWindowW(L"Tuckaway.Varer", nullptr);
+    if (owner == nullptr) {
+        Print("missing");
+        return 2;
+    }
+    int shown = 0;
+    for (int i = 0; i < menus; ++i) {
+        PostMessageW(owner, WM_MOUSEMOVE, 0, WM_RBUTTONUP);
+        if (!WaitFor([] { return VisibleMenu() != nullptr; })) {
+            break;
+        }
+        // The menu's loop takes the keys of its thread's queue.
+        PostMessageW(owner, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (!WaitFor([] { return VisibleMenu() == nullptr; })) {
+            break;
+        }
+        ++shown;
+    }
+    Print("opened and closed " + std::to_string(shown));
+    return shown == menus ? 0 : 1;
+}
+
 int Usage() {
-    Print("usage: probe windows|foreground|display|regmode|send CLASS MSG WPARAM "
+    Print("usage: probe windows|foreground|display|regmode|hotkey-storm N|menu-storm N|send CLASS MSG WPARAM "
           "LPARAM|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
           "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|state TITLE|control CLASS ID|focused|close "
           "HWND|TITLE|syscolor INDEX");
@@ -320,6 +389,12 @@ int main() {
         Print(std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "\t" +
               std::to_string(GetSystemMetrics(SM_CYSCREEN)));
         return 0;
+    }
+    if (command == L"hotkey-storm" && args.size() == 2) {
+        return HotkeyStorm(static_cast<int>(std::wcstol(args[1].c_str(), nullptr, 10)));
+    }
+    if (command == L"menu-storm" && args.size() == 2) {
+        return MenuStorm(static_cast<int>(std::wcstol(args[1].c_str(), nullptr, 10)));
     }
     if (command == L"regmode" && args.size() == 1) {
         DEVMODEW mode = {};
