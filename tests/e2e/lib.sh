@@ -190,6 +190,7 @@ e2e_probe() {
 e2e_window_exists() {
     e2e_probe windows | awk -F'\t' -v t="$1" '$5 == t { found = 1 } END { exit !found }'
 }
+e2e_no_window() { ! e2e_window_exists "$1"; }
 
 e2e_visible() { [ "$(e2e_probe visible "$1")" = 1 ]; }
 # e2e_state_is TITLE hidden|minimized|shown
