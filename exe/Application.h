@@ -40,6 +40,8 @@ private:
     Tray tray_;
     Pictures pictures_;
     InstanceGuard instance_;
+    Keyboard keyboard_;
+    DebugOutput debug_;
     // The logic is built on a reference to the windows, which report to it;
     // the windows go first, while everything their last messages reach is still there.
     Tuckaway logic_;

@@ -28,7 +28,7 @@ std::string DialogName(ui::Dialog dialog) {
 } // namespace
 
 os::Services FakeSystem::Services() {
-    return {*this, *this, *this, *this, *this, *this, *this, *this};
+    return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
 }
 
 std::vector<std::string> FakeSystem::LogStartingWith(std::string_view prefix) const {
@@ -57,6 +57,14 @@ void FakeSystem::Write(std::string_view application, std::string_view section, s
     CheckSection(application, section);
     log.push_back("Write " + std::string(key) + "=" + std::string(value));
     registry[std::string(key)] = value;
+}
+
+std::vector<os::StoredValue> FakeSystem::Enumerate(std::string_view application, std::string_view section) {
+    if (application != "Tuckaway v1.10" || section != "games") {
+        throw std::logic_error("enumeration of another section than the games");
+    }
+    log.push_back("Enumerate " + std::string(section));
+    return failReads ? std::vector<os::StoredValue>{} : games;
 }
 
 os::Window FakeSystem::FindWindowByTitle(std::string_view title) {
@@ -175,6 +183,17 @@ os::Icon FakeSystem::Logo(int pictureNumber) {
 
 bool FakeSystem::ClaimFirstInstance() {
     return !anotherInstanceRuns;
+}
+
+void FakeSystem::TypeCombination(unsigned modifiers, unsigned virtualKey) {
+    log.push_back("TypeCombination " + std::to_string(modifiers) + " " + std::to_string(virtualKey));
+    if (whileTyping) {
+        whileTyping();
+    }
+}
+
+void FakeSystem::Log(std::string_view line) {
+    debugLines.emplace_back(line);
 }
 
 os::Window FakeSystem::MainWindow() {

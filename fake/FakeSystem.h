@@ -36,6 +36,8 @@ class FakeSystem final : public os::SettingsStore,
                          public os::Tray,
                          public os::Pictures,
                          public os::InstanceGuard,
+                         public os::Keyboard,
+                         public os::DebugOutput,
                          public ui::Port {
 public:
     static constexpr os::Window kMainWindow{0x100};
@@ -53,6 +55,8 @@ public:
     // SettingsStore: values by key; the application and section must be the program's.
     std::map<std::string, std::string, std::less<>> registry;
     bool failReads = false;
+    // The "games" section, in stored order; values that are not strings have no text.
+    std::vector<os::StoredValue> games;
 
     // WindowManager: titles are looked up ignoring letter case, as the system does.
     std::map<std::string, os::Window, std::less<>> windowsByTitle;
@@ -87,6 +91,12 @@ public:
     // InstanceGuard
     bool anotherInstanceRuns = false;
 
+    // Keyboard: run while a combination is being typed (another program may act meanwhile).
+    std::function<void()> whileTyping;
+
+    // DebugOutput
+    std::vector<std::string> debugLines;
+
     // Ui
     bool mainWindowExists = true;
     bool quit = false;
@@ -111,6 +121,7 @@ public:
                                     std::string_view key) override;
     void Write(std::string_view application, std::string_view section, std::string_view key,
                std::string_view value) override;
+    std::vector<os::StoredValue> Enumerate(std::string_view application, std::string_view section) override;
     // os::WindowManager
     os::Window FindWindowByTitle(std::string_view title) override;
     void ShowWindow(os::Window window, ShowCommand command) override;
@@ -135,6 +146,10 @@ public:
     os::Icon Logo(int pictureNumber) override;
     // os::InstanceGuard
     bool ClaimFirstInstance() override;
+    // os::Keyboard
+    void TypeCombination(unsigned modifiers, unsigned virtualKey) override;
+    // os::DebugOutput
+    void Log(std::string_view line) override;
     // ui::Port
     os::Window MainWindow() override;
     void HideMainWindow() override;

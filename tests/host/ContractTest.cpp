@@ -11,6 +11,14 @@ public:
     os::WindowManager& windows() override { return fake; }
     os::HotkeyRegistrar& hotkeys() override { return fake; }
     os::Window MakeWindow(std::string_view title) override { return fake.AddGameWindow(title); }
+    os::SettingsStore& settings() override { return fake; }
+    std::string application() override { return "Tuckaway v1.10"; }
+    void StoreString(std::string_view name, std::string_view text) override {
+        fake.games.push_back({std::string(name), std::string(text)});
+    }
+    void StoreNumber(std::string_view name) override {
+        fake.games.push_back({std::string(name), std::nullopt});
+    }
 
 private:
     fake::FakeSystem fake;

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace tuckaway::contract {
@@ -14,6 +15,10 @@ namespace {
 
 class Win32World final : public World {
 public:
+    ~Win32World() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + win32::Wide(application_)).c_str());
+    }
+
     os::WindowManager& windows() override { return windows_; }
     os::HotkeyRegistrar& hotkeys() override { return hotkeys_; }
     os::Window MakeWindow(std::string_view title) override {
@@ -22,8 +27,25 @@ public:
         windows_made_.emplace_back(window);
         return os::Window{reinterpret_cast<std::uintptr_t>(window)};
     }
+    os::SettingsStore& settings() override { return settings_; }
+    std::string application() override { return application_; }
+    void StoreString(std::string_view name, std::string_view text) override {
+        const std::wstring data = win32::Wide(text);
+        Store(name, REG_SZ, data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    }
+    void StoreNumber(std::string_view name) override {
+        const DWORD number = 1;
+        Store(name, REG_DWORD, &number, sizeof number);
+    }
 
 private:
+    void Store(std::string_view name, DWORD type, const void* data, DWORD bytes) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, (L"Software\\" + win32::Wide(application_) + L"\\games").c_str(),
+                          win32::Wide(name).c_str(), type, data, bytes);
+    }
+
+    const std::string application_ = "Tuckaway contract " + std::to_string(::GetCurrentProcessId());
+    win32::RegistrySettings settings_;
     win32::Windows windows_;
     win32::Hotkeys hotkeys_;
     std::vector<win32::UniqueWindow> windows_made_;

@@ -64,6 +64,27 @@ TEST_F(RegistrySettingsTest, AValueOfAnotherTypeReadsAsMissing) {
     EXPECT_FALSE(settings.Read(application, "program", "DynaScreen"));
 }
 
+TEST_F(RegistrySettingsTest, EnumerationReadsStringsStoredWithoutTheirNulAndKeepsOtherTypesApart) {
+    const std::wstring games = L"Software\\" + Wide(application) + L"\\games";
+    const auto store = [&](const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, games.c_str(), name, type, data, bytes),
+                  ERROR_SUCCESS);
+    };
+    // Made in sorted order, so that Windows and Wine list them alike.
+    store(L"a no NUL", REG_SZ, L"ioquake3", 8 * sizeof(wchar_t));
+    store(L"b odd size", REG_SZ, L"OpenArena", 9 * sizeof(wchar_t) + 1);
+    store(L"c inner NUL", REG_SZ, L"Open\0Arena", 11 * sizeof(wchar_t));
+    store(L"d expandable", REG_EXPAND_SZ, L"%GAME%", 7 * sizeof(wchar_t));
+    store(L"e several", REG_MULTI_SZ, L"x\0y\0", 5 * sizeof(wchar_t));
+    EXPECT_EQ(settings.Enumerate(application, "games"), (std::vector<os::StoredValue>{
+                                                            {"a no NUL", "ioquake3"},
+                                                            {"b odd size", "OpenArena"},
+                                                            {"c inner NUL", "Open"},
+                                                            {"d expandable", std::nullopt},
+                                                            {"e several", std::nullopt},
+                                                        }));
+}
+
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP) {
         ::SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
