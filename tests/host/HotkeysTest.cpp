@@ -169,11 +169,54 @@ TEST_F(Procedure, HotKeyMessagesHideOrRestoreAndAreNotPassedOn) {
     const auto hwnd = fake::FakeSystem::kHotkeyDialogWindow;
     EXPECT_EQ(hotkeys::HotkeyProc(program, hwnd, 0x0312, 0, 0x5A0002), 1);
     EXPECT_FALSE(fake.visible[game.value]);
+    // A hidden game is still the game: the restore key brings it back.
     EXPECT_EQ(hotkeys::HotkeyProc(program, hwnd, 0x0312, 1, 0x5A0006), 1);
     EXPECT_TRUE(fake.visible[game.value]);
     EXPECT_EQ(fake.LogStartingWith("ShowWindow"), (Lines{"ShowWindow " + std::to_string(game.value) + " 0",
                                                          "ShowWindow " + std::to_string(game.value) + " 9"}));
     EXPECT_TRUE(fake.LogStartingWith("CallWindowProc").empty());
+    EXPECT_TRUE(fake.LogStartingWith("TypeCombination").empty());
+    EXPECT_TRUE(fake.LogStartingWith("UnregisterHotKey").empty());
+}
+
+TEST_F(Procedure, WithoutAGameWindowTheKeysGoOnToTheFocusedWindow) {
+    const auto hwnd = fake::FakeSystem::kHotkeyDialogWindow;
+    fake.dialogExists[Dialog::Hotkey] = true;
+    ASSERT_TRUE(fake.RegisterHotKey(hwnd, 0, 2, 'Z'));
+    ASSERT_TRUE(fake.RegisterHotKey(hwnd, 1, 6, 'Z'));
+    // A press already queued behind this one must wait until this one has gone on.
+    bool queuedRan = false;
+    fake.pending.push_back([&] { queuedRan = true; });
+    // The chosen game is not running; then automatic detection has found nothing.
+    for (const char* title : {"Wolfenstein", " "}) {
+        program.frmAbout.Text1 = title;
+        fake.log.clear();
+        EXPECT_EQ(hotkeys::HotkeyProc(program, hwnd, 0x0312, 0, 0x5A0002), 1);
+        EXPECT_EQ(hotkeys::HotkeyProc(program, hwnd, 0x0312, 1, 0x5A0006), 1);
+        EXPECT_EQ(fake.log,
+                  (Lines{"FindWindow " + std::string(title), "UnregisterHotKey 0", "TypeCombination 2 90",
+                         "RegisterHotKey 0 2 90", "FindWindow " + std::string(title), "UnregisterHotKey 1",
+                         "TypeCombination 6 90", "RegisterHotKey 1 6 90"}));
+    }
+    EXPECT_FALSE(queuedRan);
+    EXPECT_TRUE(fake.visible[game.value]);
+    EXPECT_EQ(fake.registered.size(), 2u);
+    EXPECT_TRUE(fake.boxes.empty());
+}
+
+TEST_F(Procedure, ACombinationTakenWhileItWasLetGoIsReportedAsAtStartUp) {
+    const auto hwnd = fake::FakeSystem::kHotkeyDialogWindow;
+    fake.dialogExists[Dialog::Hotkey] = true;
+    app.form1.SetText(HotkeyField::Text1, "Control");
+    app.form1.SetText(HotkeyField::Text3, "Z");
+    ASSERT_TRUE(fake.RegisterHotKey(hwnd, 0, 2, 'Z'));
+    program.frmAbout.Text1 = " ";
+    fake.whileTyping = [&] { fake.heldElsewhere.emplace_back(2, 'Z'); };
+    hotkeys::HotkeyProc(program, hwnd, 0x0312, 0, 0x5A0002);
+    ASSERT_EQ(fake.boxes.size(), 1u);
+    EXPECT_EQ(fake.boxes[0].text, Failure("hide", "Control+Z"));
+    EXPECT_EQ(fake.boxes[0].style, os::BoxStyle::OkError);
+    EXPECT_TRUE(fake.registered.empty());
 }
 
 TEST_F(Procedure, OtherMessagesGoToThePreviousProcedureUnchanged) {
