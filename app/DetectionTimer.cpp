@@ -72,7 +72,7 @@ void Varer::Timer1_Timer() {
         varer.mPopResoRestoreVisible = false;
         // The tray shows what the previous tick computed.
         PushTray();
-        if (const auto logo = catalogue::ActiveLogoOfTitle(about.Text1)) {
+        if (const auto logo = p.catalogue.ActiveLogoOfTitle(about.Text1)) {
             tray.icon = p.os.pictures.Logo(*logo);
         }
         SetTrayTip(tray, Active(about.SelectedText()));
@@ -106,7 +106,7 @@ void Varer::Timer1_Timer() {
     }
     if (about.SelectedText() != catalogue::kAutomaticEntry) {
         PushTray();
-        if (const auto logo = catalogue::InactiveLogoOfTitle(about.Text1)) {
+        if (const auto logo = p.catalogue.InactiveLogoOfTitle(about.Text1)) {
             tray.icon = p.os.pictures.Logo(*logo);
         }
         SetTrayTip(tray, Inactive(about.SelectedText()));
@@ -120,7 +120,7 @@ void Varer::Timer1_Timer() {
 
 void Varer::SearchAllGames() {
     Program& p = program_;
-    const auto games = catalogue::ProbeOrder();
+    const auto games = p.catalogue.ProbeOrder();
     // Every title is looked up before any selection changes the current game.
     std::vector<bool> found(games.size());
     for (std::size_t i = 0; i < games.size(); ++i) {

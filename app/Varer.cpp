@@ -29,6 +29,7 @@ bool Varer::Form_Load() {
     }
     varer.started = true;
 
+    LoadGames();
     frmAbout_.Load();
     p.ui.ShowDialog(ui::Dialog::Main);
     form1_.Load();
@@ -54,6 +55,21 @@ bool Varer::Form_Load() {
     varer.Text3 = sizes::ToText(desktop.width);
     varer.Text4 = sizes::ToText(desktop.height);
     return true;
+}
+
+void Varer::LoadGames() {
+    Program& p = program_;
+    const auto leftOut =
+        p.catalogue.AddUserGames(p.os.settings.Enumerate(settings::kApplication, settings::kGamesSection));
+    if (leftOut.empty()) {
+        return;
+    }
+    std::string line = "Tuckaway: left out of the game list:";
+    for (std::size_t i = 0; i < leftOut.size(); ++i) {
+        line += i == 0 ? " " : "; ";
+        line += leftOut[i];
+    }
+    p.os.debug.Log(line);
 }
 
 void Varer::LoadSettings() {

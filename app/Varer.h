@@ -48,6 +48,8 @@ public:
     void TransCheck_Click();
 
 private:
+    // Adds the games the user stored to the catalogue and logs the entries left out.
+    void LoadGames();
     void LoadSettings();
     // Creates and loads the dialog if needed, then brings it to the front.
     void BringForward(ui::Dialog dialog);

@@ -6,6 +6,7 @@
 
 #include "ports/Os.h"
 #include "ports/Ui.h"
+#include "state/Catalogue.h"
 #include "state/Settings.h"
 
 #include <array>
@@ -45,6 +46,8 @@ struct VarerFields {
 
 // The main settings dialog.
 struct FrmAboutFields {
+    explicit FrmAboutFields(const catalogue::Catalogue& games) : catalogue(games) {}
+
     std::string Text1;         // window title of the current game; " " for automatic detection
     std::string Text2;         // help text
     std::optional<int> Combo1; // the selected entry of the game list
@@ -53,6 +56,10 @@ struct FrmAboutFields {
 
     // The selected entry's text, or the empty string when nothing is selected.
     std::string_view SelectedText() const;
+
+private:
+    // Holds the game list's entries.
+    const catalogue::Catalogue& catalogue;
 };
 
 // The hot-key dialog.
@@ -80,9 +87,11 @@ public:
     os::Services os;
     ui::Port& ui;
     settings::Store settings;
+    // The nine games, then the user's own once start-up has read them.
+    catalogue::Catalogue catalogue;
 
     VarerFields varer;
-    FrmAboutFields frmAbout;
+    FrmAboutFields frmAbout{catalogue};
     Form1Fields form1;
 
     // The hot-key dialog window's procedure before HotkeyProc replaced it.

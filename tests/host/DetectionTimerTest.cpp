@@ -52,7 +52,7 @@ protected:
     // A started program on a 1024x768 desktop with the entry stored as the user's choice.
     void Start(std::string_view entry, const char* dynaScreen = "1") {
         fake.registry["currentgame_display"] = std::string(entry);
-        fake.registry["currentgame"] = std::string(*catalogue::TitleOfEntry(entry));
+        fake.registry["currentgame"] = std::string(*program.catalogue.TitleOfEntry(entry));
         fake.registry["DynaScreen"] = dynaScreen;
         ASSERT_TRUE(app.varer.Form_Load());
         fake.log.clear();
@@ -171,6 +171,25 @@ TEST_F(DetectionTimer, SeveralGamesRunningAreAllLookedUpBeforeTheLastFoundIsSele
     EXPECT_EQ(about.SelectedText(), "Return to Castle Wolfenstein (SP + MP)");
     EXPECT_EQ(varer.AutoDetectCheck, 1);
     EXPECT_TRUE(about.Combo1Locked);
+}
+
+TEST_F(DetectionTimer, UserGamesAreProbedAfterTheNineInStoredOrder) {
+    fake.games = {{"ioquake3", "ioquake3"}, {"OpenArena", "OpenArena"}};
+    StartTicking(catalogue::kAutomaticEntry);
+    fake.AddGameWindow("ioquake3");
+    fake.AddGameWindow("Quake 3: Arena");
+    Tick();
+    EXPECT_EQ(fake.LogStartingWith("FindWindow"), Concat(Concat({"FindWindow  "}, NineLookups()),
+                                                         {"FindWindow ioquake3", "FindWindow OpenArena"}));
+    // Found last in probe order, so it stays selected.
+    EXPECT_EQ(about.SelectedText(), "ioquake3");
+    EXPECT_EQ(fake.shownSelection, 10);
+    EXPECT_EQ(fake.registry["currentgame"], "ioquake3");
+    EXPECT_EQ(fake.registry["currentgame_display"], "ioquake3");
+
+    Tick();
+    EXPECT_EQ(Tip(), "ioquake3 - ACTIVE");
+    EXPECT_EQ(varer.TrayIconData.icon, Picture(20));
 }
 
 TEST_F(DetectionTimer, BlankTitledWindowCountsAsFoundInAutomaticMode) {

@@ -49,6 +49,7 @@ TEST_F(Startup, FirstRunDoesEverythingInOrder) {
     ASSERT_TRUE(app.varer.Form_Load());
 
     const Lines expected = {
+        "Enumerate games",
         "CreateMainDialog",
         "ShapeMainDialog",
         "ShowMainDialog",
@@ -75,9 +76,36 @@ TEST_F(Startup, FirstRunDoesEverythingInOrder) {
                          [](const std::string& line) { return !line.starts_with("Read "); });
     EXPECT_EQ(calls, expected);
     // The main dialog's load handler reads the current game without writing a default.
-    ASSERT_GE(fake.log.size(), 4u);
-    EXPECT_EQ((Lines{fake.log.begin(), fake.log.begin() + 4}),
-              (Lines{"CreateMainDialog", "Read currentgame", "ShapeMainDialog", "ShowMainDialog"}));
+    ASSERT_GE(fake.log.size(), 5u);
+    EXPECT_EQ((Lines{fake.log.begin(), fake.log.begin() + 5}),
+              (Lines{"Enumerate games", "CreateMainDialog", "Read currentgame", "ShapeMainDialog",
+                     "ShowMainDialog"}));
+}
+
+TEST_F(Startup, UserGamesAreReadFirstListedAfterTheNineAndChosenAgain) {
+    // The longest name the tray tip still holds whole, with " - INACTIVE" and its NUL.
+    const std::string longest(52, 'L');
+    fake.games = {{"ioquake3", "ioquake3"},
+                  {"Quake III Arena", "q3"},
+                  {"Urban Terror", std::nullopt},
+                  {longest, "OpenArena"}};
+    fake.registry = {{"currentgame_display", longest}, {"currentgame", "OpenArena"}};
+    ASSERT_TRUE(app.varer.Form_Load());
+
+    ASSERT_EQ(fake.shownGameList.size(), 12u);
+    EXPECT_EQ(fake.shownGameList[9], "Return to Castle Wolfenstein (SP + MP)");
+    EXPECT_EQ(fake.shownGameList[10], "ioquake3");
+    EXPECT_EQ(fake.shownGameList[11], longest);
+    EXPECT_EQ(fake.shownSelection, 11);
+    EXPECT_EQ(program.frmAbout.Text1, "OpenArena");
+    EXPECT_EQ(fake.debugLines,
+              Lines{"Tuckaway: left out of the game list: \"Quake III Arena\" (a name already in "
+                    "the list); \"Urban Terror\" (not a string)"});
+
+    app.varer.Timer1_Timer();
+    app.varer.Timer1_Timer();
+    EXPECT_EQ(TrayTip(fake.trayCalls.back().second), longest + " - INACTIVE");
+    EXPECT_EQ(fake.trayCalls.back().second.icon, fake.Logo(19));
 }
 
 TEST_F(Startup, FirstRunLeavesTheProgramReady) {
