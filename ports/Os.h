@@ -152,7 +152,7 @@ public:
     virtual bool Notify(Action action, const TrayIconRecord& record) = 0;
 };
 
-// The program's own pictures: the logo icons Picture1 to Picture18.
+// The program's own pictures: the logo icons Picture1 to Picture20.
 class Pictures {
 public:
     virtual ~Pictures() = default;
