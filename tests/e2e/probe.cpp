@@ -19,6 +19,7 @@
 //                                       focus in the foreground window's thread
 //   probe close HWND|TITLE              asks a window to close (WM_CLOSE, posted)
 //   probe syscolor INDEX                a system colour (GetSysColor) as R,G,B
+//   probe tips                          text (WM_GETTEXT) of each visible tooltip, such as the tray's
 #include "Utf8.h"
 
 #include <windows.h>
@@ -257,6 +258,15 @@ std::wstring TextBySending(HWND window) {
     return text;
 }
 
+int ListTips() {
+    for (HWND window : TopLevelWindows()) {
+        if (IsWindowVisible(window) && ClassOf(window) == L"tooltips_class32") {
+            Print(Field(TextBySending(window)));
+        }
+    }
+    return 0;
+}
+
 int ShowControl(const std::wstring& className, int id) {
     HWND parent = FindWindowW(className.c_str(), nullptr);
     HWND control = parent != nullptr ? GetDlgItem(parent, id) : nullptr;
@@ -285,7 +295,7 @@ int ShowControl(const std::wstring& className, int id) {
 int Usage() {
     Print("usage: probe windows|foreground|display|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
           "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|control CLASS ID|focused|close "
-          "HWND|TITLE|syscolor INDEX");
+          "HWND|TITLE|syscolor INDEX|tips");
     return 2;
 }
 
@@ -368,6 +378,9 @@ int main() {
         Print(Hex(info.hwndFocus) + "\t" + Field(ClassOf(info.hwndFocus)) + "\t" +
               std::to_string(GetDlgCtrlID(info.hwndFocus)));
         return 0;
+    }
+    if (command == L"tips" && args.size() == 1) {
+        return ListTips();
     }
     if (command == L"syscolor" && args.size() == 2) {
         const COLORREF colour = GetSysColor(static_cast<int>(std::wcstol(args[1].c_str(), nullptr, 10)));
