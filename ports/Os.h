@@ -174,7 +174,8 @@ public:
     // Types one press of `virtualKey` into the window that has the keyboard
     // focus, with exactly the RegisterHotKey `modifiers` held whatever modifier
     // keys the user holds meanwhile, and leaves those as the user holds them.
-    // Returns once the system has taken the press past its hot-key check.
+    // Returns once the system has taken the press past its hot-key check, or
+    // after a short time limit if the system does not show that it has.
     virtual void TypeCombination(unsigned modifiers, unsigned virtualKey) = 0;
 };
 
