@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 namespace tuckaway::catalogue {
 namespace {
@@ -39,6 +40,15 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+// Built piece by piece: GCC 12 warns, wrongly, about `"text" + std::string`.
+std::string Joined(std::initializer_list<std::string_view> pieces) {
+    std::string text;
+    for (const std::string_view piece : pieces) {
+        text.append(piece);
+    }
+    return text;
+}
+
 bool Blank(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
@@ -68,10 +78,10 @@ std::optional<std::string> Catalogue::Refusal(const os::StoredValue& stored) con
         return "a control character";
     }
     if (name.size() > kMaxUserNameBytes) {
-        return "a name over " + std::to_string(kMaxUserNameBytes) + " bytes";
+        return Joined({"a name over ", std::to_string(kMaxUserNameBytes), " bytes"});
     }
     if (title.size() > kMaxUserTitleBytes) {
-        return "a window title over " + std::to_string(kMaxUserTitleBytes) + " bytes";
+        return Joined({"a window title over ", std::to_string(kMaxUserTitleBytes), " bytes"});
     }
     if (std::ranges::any_of(entries_,
                             [&](std::string_view entry) { return SameIgnoringCase(entry, name); })) {
@@ -82,7 +92,7 @@ std::optional<std::string> Catalogue::Refusal(const os::StoredValue& stored) con
         return "a window title already in the list";
     }
     if (games_.size() >= std::size(kGames) + kMaxUserGames) {
-        return "more than " + std::to_string(kMaxUserGames) + " games";
+        return Joined({"more than ", std::to_string(kMaxUserGames), " games"});
     }
     return std::nullopt;
 }
@@ -91,7 +101,7 @@ std::vector<std::string> Catalogue::AddUserGames(std::span<const os::StoredValue
     std::vector<std::string> leftOut;
     for (const os::StoredValue& value : stored) {
         if (const auto refusal = Refusal(value)) {
-            leftOut.push_back('"' + value.name + "\" (" + *refusal + ")");
+            leftOut.push_back(Joined({"\"", value.name, "\" (", *refusal, ")"}));
             continue;
         }
         const std::string_view name = userTexts_.emplace_back(value.name);

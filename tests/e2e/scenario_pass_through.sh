@@ -13,21 +13,26 @@ editor_count_is() { [ "$(editor_count "$1")" = "$2" ]; }
 # Another program cannot take the combination: Tuckaway holds it.
 held_by_tuckaway() { ! e2e_hotkey_free "hold-$1-$2" "$1" "$2"; }
 
-# Starts the editor and Tuckaway, waits until Tuckaway holds both hot keys
-# (otherwise the keys would reach the editor with Tuckaway doing nothing) and
-# types "hello" into the editor.
+game_list_is() { e2e_control_text_is "$E2E_MAIN_DIALOG" 1001 "$1"; }
+
+# start_typing ENTRY: starts the editor and Tuckaway, waits until Tuckaway has
+# selected ENTRY (start-up registers the hot keys right after), types "hello"
+# into the editor and checks that Tuckaway holds both hot keys (otherwise the
+# keys would reach the editor with Tuckaway doing nothing). Trying to take a
+# hot key before start-up has registered it would take it from Tuckaway.
 start_typing() {
     e2e_start_editor editor "$EDITOR" || return 1
     e2e_start_tuckaway
-    e2e_wait_for "Tuckaway to hold Control+Z" held_by_tuckaway 2 0x5A || return 1
-    e2e_wait_for "Tuckaway to hold Control+Shift+Z" held_by_tuckaway 6 0x5A || return 1
+    e2e_wait_for "Tuckaway to select '$1'" game_list_is "$1" || return 1
     e2e_focus "$EDITOR" && e2e_x_focus "$EDITOR" || return 1
     xdotool type --delay 50 hello
-    e2e_wait_for "the editor to hold 'hello'" editor_text_is hello
+    e2e_wait_for "the editor to hold 'hello'" editor_text_is hello || return 1
+    held_by_tuckaway 2 0x5A || e2e_fail "Tuckaway does not hold Control+Z" || return 1
+    held_by_tuckaway 6 0x5A || e2e_fail "Tuckaway does not hold Control+Shift+Z"
 }
 
 scenario_hot_keys_pass_through_without_a_game() {
-    start_typing || return 1
+    start_typing "-=Automatic Game Detection=-" || return 1
 
     e2e_key ctrl+z
     e2e_wait_for "Control+Z to undo the typing" editor_text_is "" || return 1
@@ -61,7 +66,7 @@ scenario_hot_keys_hide_a_running_game() {
         e2e_reg_set currentgame "Quake 3: Arena" &&
         e2e_reg_set DynaScreen 0 || e2e_fail "could not preset the settings" || return 1
     e2e_start_standin game "Quake 3: Arena" || return 1
-    start_typing || return 1
+    start_typing "Quake III Arena" || return 1
 
     e2e_key ctrl+z
     e2e_wait_for "the game to be hidden" e2e_hidden "Quake 3: Arena" || return 1
