@@ -1,20 +1,23 @@
-// Measures, inside Wine, how long Tuckaway takes to come up and how quickly a
-// hot key hides the game window. Prints one result line per measurement.
+// Measures, inside Wine, how quickly a program reacts to the hot keys and how
+// soon after its start the first one works. The same measurement runs on
+// Tuckaway and on the floor program, so the two can be compared in one run.
+// Prints one result line per measurement.
 //
-//   bench_tool startup EXE N   start EXE N times from a fresh settings key; the
-//                              time until start-up's first settings write, which
-//                              it makes right after Shell_NotifyIcon(NIM_ADD)
-//                              has returned
-//   bench_tool hotkey N        with Tuckaway running (game "Quake 3: Arena",
-//                              switch off): shows a stand-in game window, types
-//                              Control+Z and times until the window is hidden,
-//                              then Control+Shift+Z to bring it back; N times
+//   bench_tool hotkey N        with a program holding Control+Z (hide) and
+//                              Control+Shift+Z (restore) for "Quake 3: Arena":
+//                              shows a stand-in game window, then presses the
+//                              two keys in turn, N presses in all, timing each
+//                              until the window is hidden or shown again
+//   bench_tool start EXE N     with the same stand-in shown, starts EXE N times
+//                              and presses Control+Z until the window hides;
+//                              also says when Tuckaway's windows appeared
 
 #include "bench/Timing.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,47 +27,6 @@ namespace {
 
 using tuckaway::bench::Now;
 using tuckaway::bench::Report;
-
-const wchar_t kSettingsKey[] = L"Software\\Tuckaway v1.10\\program";
-
-bool SettingWritten() {
-    DWORD bytes = 0;
-    return ::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"HideQ3Func", RRF_RT_REG_SZ, nullptr, nullptr,
-                          &bytes) == ERROR_SUCCESS;
-}
-
-int Startup(const wchar_t* exe, int runs) {
-    std::vector<double> samples;
-    for (int run = 0; run < runs; ++run) {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tuckaway v1.10");
-        std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        const double start = Now();
-        if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process)) {
-            std::fprintf(stderr, "cannot start the program (%lu)\n", ::GetLastError());
-            return 1;
-        }
-        bool written = false;
-        while (Now() - start < 20.0 && !(written = SettingWritten())) {
-            ::Sleep(0);
-        }
-        const double elapsed = Now() - start;
-        ::TerminateProcess(process.hProcess, 0);
-        ::WaitForSingleObject(process.hProcess, 10000);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        if (!written) {
-            std::fprintf(stderr, "start-up never wrote its settings\n");
-            return 1;
-        }
-        samples.push_back(elapsed);
-    }
-    Report("start to tray icon added", samples);
-    return 0;
-}
 
 void Keys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;
@@ -84,15 +46,20 @@ void Keys(std::initializer_list<WORD> keys) {
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// Pumps this thread's messages (the hide and restore reach our window as
-// messages) until the window has the visibility wanted.
+// Another process hides and shows our window through messages to this
+// thread, and waits until they are handled: every wait here pumps.
+void Pump() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::DispatchMessageW(&message);
+    }
+}
+
+// Pumps until the window has the visibility wanted.
 bool WaitVisible(HWND window, bool visible, double limit) {
     const double start = Now();
     while (Now() - start < limit) {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::DispatchMessageW(&message);
-        }
+        Pump();
         if ((::IsWindowVisible(window) != FALSE) == visible) {
             return true;
         }
@@ -101,7 +68,20 @@ bool WaitVisible(HWND window, bool visible, double limit) {
     return false;
 }
 
-int Hotkey(int presses) {
+// Pumps until the process has ended; false if it has not within the limit.
+bool WaitForExit(HANDLE process, double limit) {
+    const double start = Now();
+    while (Now() - start < limit) {
+        if (::MsgWaitForMultipleObjects(1, &process, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0) {
+            return true;
+        }
+        Pump();
+    }
+    return false;
+}
+
+// The stand-in game: a visible window titled as the game, in front.
+HWND ShowGame() {
     WNDCLASSW description{};
     description.lpfnWndProc = &::DefWindowProcW;
     description.hInstance = ::GetModuleHandleW(nullptr);
@@ -113,27 +93,116 @@ int Hotkey(int presses) {
     ::SetForegroundWindow(game);
     WaitVisible(game, true, 5.0);
     ::Sleep(1000); // keys typed while a new window settles were seen lost
+    return game;
+}
 
-    std::vector<double> hide;
-    std::vector<double> restore;
+int Hotkey(int presses) {
+    HWND game = ShowGame();
+    std::vector<double> samples;
     for (int press = 0; press < presses; ++press) {
-        double start = Now();
-        Keys({VK_CONTROL, 'Z'});
-        if (!WaitVisible(game, false, 5.0)) {
-            std::fprintf(stderr, "Control+Z did not hide the window (press %d)\n", press + 1);
+        const bool hide = press % 2 == 0;
+        const double start = Now();
+        if (hide) {
+            Keys({VK_CONTROL, 'Z'});
+        } else {
+            Keys({VK_CONTROL, VK_SHIFT, 'Z'});
+        }
+        if (!WaitVisible(game, !hide, 5.0)) {
+            std::fprintf(stderr, "press %d did not %s the window\n", press + 1, hide ? "hide" : "show");
             return 1;
         }
-        hide.push_back(Now() - start);
-        start = Now();
-        Keys({VK_CONTROL, VK_SHIFT, 'Z'});
-        if (!WaitVisible(game, true, 5.0)) {
-            std::fprintf(stderr, "Control+Shift+Z did not restore the window (press %d)\n", press + 1);
-            return 1;
-        }
-        restore.push_back(Now() - start);
+        samples.push_back(Now() - start);
     }
-    Report("key press to game hidden", hide);
-    Report("key press to game restored", restore);
+    Report("hot-key press to game hidden or shown", samples);
+    ::DestroyWindow(game);
+    return 0;
+}
+
+BOOL CALLBACK CloseWindowOf(HWND window, LPARAM process) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == static_cast<DWORD>(process)) {
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
+// Asks the program to end as a user would (its windows are closed, its thread
+// told to quit), and ends it only if it does not.
+void Close(const PROCESS_INFORMATION& process) {
+    ::EnumWindows(&CloseWindowOf, static_cast<LPARAM>(process.dwProcessId));
+    ::PostThreadMessageW(process.dwThreadId, WM_QUIT, 0, 0);
+    if (!WaitForExit(process.hProcess, 5.0)) {
+        ::TerminateProcess(process.hProcess, 1);
+        WaitForExit(process.hProcess, 5.0);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+}
+
+// Tuckaway's windows, in the order start-up makes them appear; a program
+// without them (the floor) reports none.
+struct Milestone {
+    const char* what;
+    const wchar_t* windowClass;
+    bool visible;
+    std::vector<double> seen;
+};
+
+int Start(const wchar_t* exe, int runs) {
+    HWND game = ShowGame();
+    std::array milestones{
+        Milestone{"start to main window created", L"Tuckaway.Varer", false, {}},
+        Milestone{"start to main dialog created", L"Tuckaway.frmAbout", false, {}},
+        Milestone{"start to main dialog shown", L"Tuckaway.frmAbout", true, {}},
+        Milestone{"start to hot-key dialog created", L"Tuckaway.Form1", false, {}},
+    };
+    std::vector<double> samples;
+    for (int run = 0; run < runs; ++run) {
+        std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        const double start = Now();
+        if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &process)) {
+            std::fprintf(stderr, "cannot start the program (%lu)\n", ::GetLastError());
+            return 1;
+        }
+        std::array<double, milestones.size()> seen{};
+        bool hidden = false;
+        while (!hidden && Now() - start < 20.0) {
+            for (std::size_t i = 0; i < milestones.size(); ++i) {
+                HWND window = ::FindWindowW(milestones[i].windowClass, nullptr);
+                if (seen[i] == 0.0 && window && (!milestones[i].visible || ::IsWindowVisible(window))) {
+                    seen[i] = Now() - start;
+                }
+            }
+            Keys({VK_CONTROL, 'Z'});
+            hidden = WaitVisible(game, false, 0.002);
+        }
+        const double elapsed = Now() - start;
+        Close(process);
+        if (!hidden) {
+            std::fprintf(stderr, "Control+Z never hid the window (run %d)\n", run + 1);
+            return 1;
+        }
+        samples.push_back(elapsed);
+        for (std::size_t i = 0; i < milestones.size(); ++i) {
+            if (seen[i] != 0.0) {
+                milestones[i].seen.push_back(seen[i]);
+            }
+        }
+        ::ShowWindow(game, SW_SHOWNORMAL);
+        ::SetForegroundWindow(game);
+        WaitVisible(game, true, 5.0);
+    }
+    Report("start to first hot key that hides", samples);
+    for (const Milestone& milestone : milestones) {
+        if (milestone.seen.size() == samples.size()) {
+            Report(milestone.what, milestone.seen);
+        }
+    }
     ::DestroyWindow(game);
     return 0;
 }
@@ -141,12 +210,12 @@ int Hotkey(int presses) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 4 && std::wstring(argv[1]) == L"startup") {
-        return Startup(argv[2], _wtoi(argv[3]));
-    }
     if (argc == 3 && std::wstring(argv[1]) == L"hotkey") {
         return Hotkey(_wtoi(argv[2]));
     }
-    std::fprintf(stderr, "usage: bench_tool startup EXE N | bench_tool hotkey N\n");
+    if (argc == 4 && std::wstring(argv[1]) == L"start") {
+        return Start(argv[2], _wtoi(argv[3]));
+    }
+    std::fprintf(stderr, "usage: bench_tool hotkey N | bench_tool start EXE N\n");
     return 2;
 }
