@@ -26,6 +26,7 @@ public:
     // Leaves as "&Exit" would, game and display included.
     void MainWindowCloseRequested() override { varer.mPopExit_Click(); }
     void SessionEnding() override { varer.Form_Unload(); }
+    void TaskbarCreated() override { varer.Form_TaskbarCreated(); }
 
     void GameChosen(int entryIndex) override { frmAbout.UserSelected(entryIndex); }
     void ScreenResCheckClicked(bool checked) override { frmAbout.SetScreenResCheck(checked ? 1 : 0); }

@@ -43,7 +43,8 @@ bool Varer::Form_Load() {
     tray.callbackMessage = kTrayCallbackMessage;
     tray.icon = p.os.pictures.Logo(1);
     SetTrayTip(tray, kStartupTip);
-    p.os.tray.Notify(os::Tray::Action::Add, tray);
+    varer.trayShell.wanted = true;
+    PushTray();
 
     LoadSettings();
 

@@ -36,6 +36,8 @@ public:
     // The tray callback: every tray event arrives as a mouse move.
     void Form_MouseMove(std::intptr_t lParam);
     void Form_Resize(bool minimized);
+    // A new taskbar: the icon is added again, as it is now.
+    void Form_TaskbarCreated();
     void Form_Unload();
 
     void mPopAbout_Click();
@@ -52,6 +54,8 @@ private:
     // Creates and loads the dialog if needed, then brings it to the front.
     void BringForward(ui::Dialog dialog);
     void ShowPopupMenu();
+    // Gives the shell TrayIconData, unless it holds that already: adds the
+    // icon if the shell has not accepted it yet, otherwise modifies it.
     void PushTray();
     void SearchAllGames();
     // The display's mode differs from the recorded desktop's, and so does the game's, in both dimensions.

@@ -166,6 +166,16 @@ os::BoxAnswer FakeSystem::Show(std::string_view text, std::string_view caption, 
 bool FakeSystem::Notify(Action action, const os::TrayIconRecord& record) {
     log.push_back("Tray " + std::to_string(static_cast<int>(action)));
     trayCalls.emplace_back(action, record);
+    const auto key = std::make_pair(record.window.value, record.id);
+    const bool held = trayIcons.contains(key);
+    if (trayRefuses || held == (action == Action::Add)) {
+        return false;
+    }
+    if (action == Action::Delete) {
+        trayIcons.erase(key);
+    } else {
+        trayIcons[key] = record;
+    }
     return true;
 }
 

@@ -81,8 +81,11 @@ public:
     std::deque<os::BoxAnswer> answers; // default: Ok, or No for a Yes/No box
     std::function<void()> whileBoxOpen;
 
-    // Tray
+    // Tray: every call, and the icons the shell shows by window and id. While
+    // trayRefuses is set the shell answers nothing (at logon before the taskbar).
     std::vector<std::pair<os::Tray::Action, os::TrayIconRecord>> trayCalls;
+    std::map<std::pair<std::uintptr_t, std::uint32_t>, os::TrayIconRecord> trayIcons;
+    bool trayRefuses = false;
 
     // InstanceGuard
     bool anotherInstanceRuns = false;

@@ -85,6 +85,9 @@ public:
     // Asked to close from outside (not through the tray menu).
     virtual void MainWindowCloseRequested() = 0;
     virtual void SessionEnding() = 0;
+    // The shell's taskbar was made anew (Explorer restarted): it holds none of
+    // the icons the old one had.
+    virtual void TaskbarCreated() = 0;
 
     // The main settings dialog.
     virtual void GameChosen(int entryIndex) = 0;

@@ -125,6 +125,17 @@ TEST_F(Startup, TrayIconIsAddedWithTheInactiveTip) {
     EXPECT_EQ(tip, std::string("Tuckaway: INACTIVE") + '\0' + std::string(64 - 19, ' '));
 }
 
+TEST_F(Startup, AnIconTheShellRefusedIsAddedByTheNextTick) {
+    fake.trayRefuses = true; // no taskbar yet, at logon
+    ASSERT_TRUE(app.varer.Form_Load());
+    fake.trayRefuses = false;
+    fake.trayCalls.clear();
+    app.varer.Timer1_Timer();
+    ASSERT_EQ(fake.trayCalls.size(), 1u);
+    EXPECT_EQ(fake.trayCalls[0].first, os::Tray::Action::Add);
+    EXPECT_EQ(TrayTip(fake.trayCalls[0].second), "Tuckaway: INACTIVE");
+}
+
 TEST_F(Startup, StoredValuesAreUsedAndOnlyTheGameSelectionWrites) {
     StoreAll();
     ASSERT_TRUE(app.varer.Form_Load());

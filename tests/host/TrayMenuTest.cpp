@@ -137,6 +137,25 @@ TEST_F(TrayMenu, RightClickOpensTheMenuOwnedByTheMainWindow) {
                                kHotkeyForward, "ShowHotkeyDialog"}));
 }
 
+TEST_F(TrayMenu, ANewTaskbarGetsTheIconAgainAsItIsNowUntilUnload) {
+    const auto icon = std::make_pair(Fake::kMainWindow.value, std::uint32_t{1});
+    app.varer.Timer1_Timer();
+    app.varer.Timer1_Timer();
+    ASSERT_EQ(TrayTip(fake.trayIcons.at(icon)), "Quake III Arena - ACTIVE");
+    fake.trayIcons.clear(); // Explorer restarted
+    fake.log.clear();
+    app.TaskbarCreated();
+    EXPECT_EQ(fake.log, Lines{"Tray 0"});
+    EXPECT_EQ(fake.trayIcons.at(icon), varer.TrayIconData);
+    app.varer.Timer1_Timer();
+    EXPECT_EQ(fake.LogStartingWith("Tray"), Lines{"Tray 0"});
+
+    app.varer.Form_Unload();
+    app.TaskbarCreated();
+    app.varer.Timer1_Timer();
+    EXPECT_TRUE(fake.trayIcons.empty());
+}
+
 TEST_F(TrayMenu, MinimisingHidesTheMainWindow) {
     app.varer.Form_Resize(false);
     EXPECT_TRUE(fake.log.empty());

@@ -30,6 +30,7 @@ public:
     void MainWindowResized(bool) override {}
     void MainWindowCloseRequested() override {}
     void SessionEnding() override {}
+    void TaskbarCreated() override {}
     void GameChosen(int) override {}
     void ScreenResCheckClicked(bool) override {}
     void MainDialogOkay() override {}
