@@ -6,6 +6,7 @@
 
 #include "app/Tuckaway.h"
 #include "windows/Services.h"
+#include "windows/TrayIcon.h"
 #include "windows/WindowsUi.h"
 
 #include <windows.h>
@@ -37,13 +38,15 @@ private:
     Hotkeys hotkeys_;
     Display display_;
     MessageBoxes boxes_;
-    Tray tray_;
     Pictures pictures_;
     InstanceGuard instance_;
     // The logic is built on a reference to the windows, which report to it;
     // the windows go first, while everything their last messages reach is still there.
     Tuckaway logic_;
     WindowsUi ui_;
+    // Goes before the windows: an icon still in the tray is taken away while
+    // the window it belongs to exists.
+    TrayIcon tray_;
 };
 
 } // namespace tuckaway::win32
