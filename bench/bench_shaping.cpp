@@ -11,7 +11,6 @@
 #include "shaping/cDIBSection.h"
 
 #include "bench/Timing.h"
-#include <ole2.h>
 
 #include <windows.h>
 
@@ -71,10 +70,5 @@ int Measure(const char* name, int id, int runs) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-    if (FAILED(::OleInitialize(nullptr))) {
-        return 1;
-    }
-    int failures = Measure("hotkey", 201, runs) + Measure("main", 202, runs);
-    ::OleUninitialize();
-    return failures;
+    return Measure("hotkey", 201, runs) + Measure("main", 202, runs);
 }

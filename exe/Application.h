@@ -26,13 +26,12 @@ public:
     int Run();
 
 private:
-    // Skins are decoded by the system's picture loader, which needs OLE on this thread.
-    struct OleSession {
-        OleSession();
-        ~OleSession();
+    // The dialogs' controls come from the common controls the manifest asks for.
+    struct CommonControls {
+        CommonControls();
     };
 
-    OleSession ole_;
+    CommonControls controls_;
     RegistrySettings settings_;
     Windows windows_;
     Hotkeys hotkeys_;

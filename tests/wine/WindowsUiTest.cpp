@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <ole2.h>
-
 namespace tuckaway::win32 {
 namespace {
 
@@ -43,9 +41,6 @@ public:
 
 class WindowsUiTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ::OleInitialize(nullptr); }
-    static void TearDownTestSuite() { ::OleUninitialize(); }
-
     HWND Dialog(ui::Dialog dialog) { return reinterpret_cast<HWND>(windows.DialogWindow(dialog).value); }
 
     NoEvents events;
