@@ -99,6 +99,7 @@ void Varer::Form_TaskbarCreated() {
 
 void Varer::Form_Unload() {
     Program& p = program_;
+    startupSteps_.clear();
     p.os.tray.Notify(os::Tray::Action::Delete, p.varer.TrayIconData);
     p.varer.trayShell = {};
     // Only what start-up registered; the dialog's own registrations end with the process.

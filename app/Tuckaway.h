@@ -20,6 +20,7 @@ public:
     FrmAbout frmAbout{program};
     Varer varer{program, frmAbout, form1};
 
+    void Idle() override { varer.FinishStartup(); }
     void TimerTicked() override { varer.Timer1_Timer(); }
     void TrayEvent(std::intptr_t lParam) override { varer.Form_MouseMove(lParam); }
     void MainWindowResized(bool minimized) override { varer.Form_Resize(minimized); }

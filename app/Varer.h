@@ -9,6 +9,8 @@
 #include "state/Program.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string_view>
 
 namespace tuckaway {
@@ -28,9 +30,14 @@ public:
     Varer(Program& program, FrmAbout& frmAbout, Form1& form1)
         : program_(program), frmAbout_(frmAbout), form1_(form1), hotkeyProc_(program) {}
 
-    // Start-up. False when another instance is already running: the process
-    // must then end at once.
+    // Start-up, as far as the first hot key needs it: the hot-key dialog's
+    // window, the settings, the hot keys and their procedure. It then asks for
+    // an idle moment, and FinishStartup does the rest. False when another
+    // instance is already running: the process must then end at once.
     bool Form_Load();
+    // One step of the rest of start-up (the main dialog, the tray icon, the
+    // hot keys that failed), each time the windows are idle.
+    void FinishStartup();
 
     void Timer1_Timer();
     // The tray callback: every tray event arrives as a mouse move.
@@ -66,6 +73,8 @@ private:
     Form1& form1_;
     // Lives as long as the hot-key dialog's window, whose procedure it is.
     hotkeys::HotkeyProcedure hotkeyProc_;
+    // What start-up left for FinishStartup, in order.
+    std::deque<std::function<void()>> startupSteps_;
 };
 
 } // namespace tuckaway

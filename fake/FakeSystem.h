@@ -108,6 +108,8 @@ public:
     bool shownLocked = false;
     int shownCheck = 0;
     std::map<ui::HotkeyField, std::string> shownFields;
+    // The windows owe an Idle event: the test raises it.
+    bool idleAsked = false;
 
     // os::SettingsStore
     std::optional<std::string> Read(std::string_view application, std::string_view section,
@@ -155,6 +157,7 @@ public:
     void HideDialog(ui::Dialog dialog) override;
     void ShapeDialog(ui::Dialog dialog) override;
     void DragDialog(ui::Dialog dialog) override;
+    void AskForIdle() override;
     void ShowHelpText(std::string_view text) override;
     void ShowGameList(std::span<const std::string_view> entries) override;
     void ShowGameSelection(int entryIndex) override;

@@ -76,7 +76,7 @@ std::string FailureMessage(HotkeyId id, std::string_view modifierText, std::stri
     return text;
 }
 
-void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
+void RegisterHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
     const auto modifiers = ModifierValue(program.form1.Text(ModifierField(id)));
     // Without a key code there is nothing that could be registered; it is
     // reported like a modifier text that is not one of the seven.
@@ -84,10 +84,18 @@ void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<u
         registered = program.os.hotkeys.RegisterHotKey(program.ui.DialogWindow(ui::Dialog::Hotkey),
                                                        static_cast<int>(id), *modifiers, *keyCode);
     }
+}
+
+void ReportUnregistered(Program& program, HotkeyId id) {
+    program.os.boxes.Show(
+        FailureMessage(id, program.form1.Text(ModifierField(id)), program.form1.Text(KeyField(id))),
+        kAppTitle, os::BoxStyle::OkError);
+}
+
+void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
+    RegisterHotkey(program, id, registered, keyCode);
     if (!registered) {
-        program.os.boxes.Show(
-            FailureMessage(id, program.form1.Text(ModifierField(id)), program.form1.Text(KeyField(id))),
-            kAppTitle, os::BoxStyle::OkError);
+        ReportUnregistered(program, id);
     }
 }
 
@@ -96,6 +104,13 @@ void BindHotkeys(Program& program, bool& hideRegistered, bool& showRegistered) {
     const auto showKey = KeyCode(program.form1.Text(ui::HotkeyField::Text4));
     BindHotkey(program, HotkeyId::Hide, hideRegistered, hideKey);
     BindHotkey(program, HotkeyId::Restore, showRegistered, showKey);
+}
+
+void RegisterHotkeys(Program& program, bool& hideRegistered, bool& showRegistered) {
+    RegisterHotkey(program, HotkeyId::Hide, hideRegistered,
+                   KeyCode(program.form1.Text(ui::HotkeyField::Text3)));
+    RegisterHotkey(program, HotkeyId::Restore, showRegistered,
+                   KeyCode(program.form1.Text(ui::HotkeyField::Text4)));
 }
 
 std::intptr_t HotkeyProc(Program& program, os::Window window, unsigned message, std::uintptr_t wParam,

@@ -60,6 +60,8 @@ public:
     virtual void ShapeDialog(Dialog dialog) = 0;
     // Lets the system move the dialog with the mouse, as if its title bar were held.
     virtual void DragDialog(Dialog dialog) = 0;
+    // Asks for one Idle event, as soon as no message is waiting.
+    virtual void AskForIdle() = 0;
 
     virtual void ShowHelpText(std::string_view text) = 0;
     // The game list's entries, in order; selections refer to their positions.
@@ -76,6 +78,9 @@ public:
 class Events {
 public:
     virtual ~Events() = default;
+
+    // No message was waiting, as AskForIdle asked.
+    virtual void Idle() = 0;
 
     // The main window.
     virtual void TimerTicked() = 0;

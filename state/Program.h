@@ -50,8 +50,8 @@ struct VarerFields {
     // The detection timer's interval: 5 ms as created, 150 ms from the first tick on.
     unsigned Timer1Interval = 5;
 
-    // Set once this process is known to be the only instance: a second one,
-    // waiting in its refusal box, must not react to ticks or clicks.
+    // Set once start-up has finished: ticks and tray clicks act only on the
+    // whole program (and never in a second instance, waiting in its refusal box).
     bool started = false;
 };
 

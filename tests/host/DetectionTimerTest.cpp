@@ -1,5 +1,6 @@
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "host/StartUp.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ protected:
         fake.registry["currentgame_display"] = std::string(entry);
         fake.registry["currentgame"] = std::string(*catalogue::TitleOfEntry(entry));
         fake.registry["DynaScreen"] = dynaScreen;
-        ASSERT_TRUE(app.varer.Form_Load());
+        ASSERT_TRUE(StartUp(app, fake));
         fake.log.clear();
         fake.trayCalls.clear();
     }

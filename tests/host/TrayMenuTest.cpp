@@ -1,5 +1,6 @@
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "host/StartUp.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ protected:
         fake.registry = {{"currentgame_display", "Quake III Arena"},
                          {"currentgame", "Quake 3: Arena"},
                          {"DynaScreen", "1"}};
-        ASSERT_TRUE(app.varer.Form_Load());
+        ASSERT_TRUE(StartUp(app, fake));
         game = fake.AddGameWindow("Quake 3: Arena");
         fake.visible[game.value] = false;
         restoreGame = "ShowWindow " + std::to_string(game.value) + " 9";

@@ -23,6 +23,7 @@ void Pump(int milliseconds) {
 // The windows' events go nowhere here: these tests look at the windows only.
 class NoEvents final : public ui::Events {
 public:
+    void Idle() override {}
     void TimerTicked() override {}
     void TrayEvent(std::intptr_t) override {}
     void MainWindowResized(bool) override {}
