@@ -2,8 +2,10 @@
 
 #include "shaping/RunScan.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <vector>
 
 namespace tuckaway::shaping {
 namespace {
@@ -47,10 +49,11 @@ private:
     std::size_t at_ = 0;
 };
 
-// The colour indices of an image's LZW data: `count` of them, or nothing if the
-// data ends early or holds a code that cannot come next.
-std::optional<std::vector<std::uint8_t>> Decompress(std::span<const std::uint8_t> data, unsigned minimumSize,
-                                                    std::size_t count) {
+// Hands the colour indices of an image's LZW data to `put`, `count` of them in
+// order. False if the data ends early or holds a code that cannot come next,
+// or if `put` refuses an index.
+template <typename Put>
+bool Decompress(std::span<const std::uint8_t> data, unsigned minimumSize, std::size_t count, Put put) {
     const unsigned clear = 1u << minimumSize;
     const unsigned end = clear + 1;
     // A code's string is its prefix code's string and one more index; the
@@ -62,7 +65,8 @@ std::optional<std::vector<std::uint8_t>> Decompress(std::span<const std::uint8_t
         suffix[code] = first[code] = static_cast<std::uint8_t>(code);
     }
     std::array<std::uint8_t, kMaxCodes> reversed{};
-    std::vector<std::uint8_t> indices;
+    std::size_t done = 0;
+    const auto emit = [&](std::uint8_t index) { return done == count || put(done++, index); };
 
     unsigned size = minimumSize + 1;
     unsigned next = clear + 2;
@@ -72,13 +76,13 @@ std::optional<std::vector<std::uint8_t>> Decompress(std::span<const std::uint8_t
     std::uint32_t bits = 0;
     unsigned held = 0;
     std::size_t at = 0;
-    while (indices.size() < count) {
+    while (done < count) {
         while (held < size && at < data.size()) {
             bits |= static_cast<std::uint32_t>(data[at++]) << held;
             held += 8;
         }
         if (held < size) {
-            return std::nullopt;
+            return false;
         }
         const unsigned code = bits & ((1u << size) - 1);
         bits >>= size;
@@ -90,7 +94,7 @@ std::optional<std::vector<std::uint8_t>> Decompress(std::span<const std::uint8_t
             continue;
         }
         if (code == end || code > next || (previous == kNone && code > clear)) {
-            return std::nullopt;
+            return false;
         }
         // The one code not in the table yet stands for the previous string
         // followed by that string's first index.
@@ -104,10 +108,12 @@ std::optional<std::vector<std::uint8_t>> Decompress(std::span<const std::uint8_t
             }
         }
         for (std::size_t i = length; i-- > 0;) {
-            indices.push_back(reversed[i]);
+            if (!emit(reversed[i])) {
+                return false;
+            }
         }
-        if (fresh) {
-            indices.push_back(first[known]);
+        if (fresh && !emit(first[known])) {
+            return false;
         }
         if (previous != kNone && next < kMaxCodes) {
             prefix[next] = static_cast<std::uint16_t>(previous);
@@ -120,24 +126,22 @@ std::optional<std::vector<std::uint8_t>> Decompress(std::span<const std::uint8_t
         }
         previous = code;
     }
-    indices.resize(count);
-    return indices;
+    return true;
 }
 
 } // namespace
 
-std::optional<DibPixels> DecodeGif(std::span<const std::uint8_t> bytes) {
+bool DecodeGif(std::span<const std::uint8_t> bytes, const DibTarget& target) {
     Reader in(bytes);
     if (!in.Has(13)) {
-        return std::nullopt;
+        return false;
     }
     const auto signature = in.Take(6);
     if (!std::equal(signature.begin(), signature.begin() + 3, "GIF")) {
-        return std::nullopt;
+        return false;
     }
-    DibPixels picture;
-    picture.width = in.Word();
-    picture.height = in.Word();
+    const std::uint16_t width = in.Word();
+    const std::uint16_t height = in.Word();
     const std::uint8_t screen = in.Byte();
     in.Take(2); // background colour and aspect ratio: the image covers the picture
     std::span<const std::uint8_t> colours;
@@ -150,64 +154,54 @@ std::optional<DibPixels> DecodeGif(std::span<const std::uint8_t> bytes) {
         return true;
     };
     if ((screen & 0x80) && !table(screen)) {
-        return std::nullopt;
+        return false;
     }
     while (in.Has(1)) {
         const std::uint8_t block = in.Byte();
         if (block == 0x21) { // an extension: its label, then sub-blocks nobody here needs
             if (!in.Has(1)) {
-                return std::nullopt;
+                return false;
             }
             in.Byte();
             if (!in.SubBlocks(nullptr)) {
-                return std::nullopt;
+                return false;
             }
             continue;
         }
         if (block != 0x2C || !in.Has(9)) {
-            return std::nullopt;
+            return false;
         }
-        const std::uint16_t left = in.Word();
-        const std::uint16_t top = in.Word();
-        const std::uint16_t width = in.Word();
-        const std::uint16_t height = in.Word();
+        const std::array<std::uint16_t, 4> frame{in.Word(), in.Word(), in.Word(), in.Word()};
         const std::uint8_t image = in.Byte();
-        if (left != 0 || top != 0 || width != picture.width || height != picture.height || (image & 0x40)) {
-            return std::nullopt;
-        }
-        if ((image & 0x80) && !table(image)) {
-            return std::nullopt;
-        }
-        if (!in.Has(1)) {
-            return std::nullopt;
+        if (frame != std::array<std::uint16_t, 4>{0, 0, width, height} || (image & 0x40) ||
+            ((image & 0x80) && !table(image)) || !in.Has(1)) {
+            return false;
         }
         const unsigned minimumSize = in.Byte();
         std::vector<std::uint8_t> data;
-        const auto stride = BytesPerScanLine(picture.width);
-        const auto size = DibImageSize(picture.width, picture.height);
-        if (minimumSize < 2 || minimumSize > 8 || !in.SubBlocks(&data) || !stride || !size) {
-            return std::nullopt;
+        const auto stride = BytesPerScanLine(width);
+        if (minimumSize < 2 || minimumSize > 8 || !in.SubBlocks(&data) || !stride) {
+            return false;
         }
-        const std::size_t count = std::size_t{width} * height;
-        const auto indices = Decompress(data, minimumSize, count);
-        if (!indices) {
-            return std::nullopt;
+        std::uint8_t* rows = target(width, height);
+        if (!rows) {
+            return false;
         }
-        picture.bits.assign(*size, 0);
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::size_t colour = 3 * std::size_t{(*indices)[i]};
-            if (colour + 3 > colours.size()) {
-                return std::nullopt;
-            }
-            const std::size_t row = picture.height - 1 - i / width;
-            std::uint8_t* pixel = picture.bits.data() + row * *stride + 3 * (i % width);
-            pixel[0] = colours[colour + 2];
-            pixel[1] = colours[colour + 1];
-            pixel[2] = colours[colour];
-        }
-        return picture;
+        return Decompress(data, minimumSize, std::size_t{width} * height,
+                          [&](std::size_t i, std::uint8_t index) {
+                              const std::size_t colour = 3 * std::size_t{index};
+                              if (colour + 3 > colours.size()) {
+                                  return false;
+                              }
+                              std::uint8_t* pixel =
+                                  rows + (height - 1 - i / width) * std::size_t{*stride} + 3 * (i % width);
+                              pixel[0] = colours[colour + 2];
+                              pixel[1] = colours[colour + 1];
+                              pixel[2] = colours[colour];
+                              return true;
+                          });
     }
-    return std::nullopt;
+    return false;
 }
 
 } // namespace tuckaway::shaping

@@ -6,22 +6,18 @@
 // tests run it.
 
 #include <cstdint>
-#include <optional>
+#include <functional>
 #include <span>
-#include <vector>
 
 namespace tuckaway::shaping {
 
-// A picture laid out as a 24-bit bottom-up DIB: B,G,R bytes, rows padded to
-// four bytes, the picture's bottom row first.
-struct DibPixels {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::vector<std::uint8_t> bits;
-};
+// Where the picture goes, once its size is known: zeroed memory of its size as
+// a 24-bit bottom-up DIB (B,G,R bytes, rows padded to four bytes, the bottom
+// row first; DibImageSize), or null to stop.
+using DibTarget = std::function<std::uint8_t*(std::int32_t width, std::int32_t height)>;
 
-// Nothing when the bytes are not such a GIF, are cut short, or name a colour
-// the picture's table lacks.
-std::optional<DibPixels> DecodeGif(std::span<const std::uint8_t> bytes);
+// False when the bytes are not such a GIF, are cut short, or name a colour the
+// picture's table lacks; the target may hold part of the picture then.
+bool DecodeGif(std::span<const std::uint8_t> bytes, const DibTarget& target);
 
 } // namespace tuckaway::shaping

@@ -3,7 +3,6 @@
 #include "shaping/Gif.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace tuckaway::shaping {
 
@@ -11,23 +10,23 @@ win32::UniqueBitmap LoadPictureBytes(const void* bytes, std::size_t size) {
     if (!bytes) {
         return {};
     }
-    const auto picture = DecodeGif({static_cast<const std::uint8_t*>(bytes), size});
-    if (!picture) {
-        return {};
+    // Straight into the DIB section: no second copy of the picture on the way.
+    win32::UniqueBitmap bitmap;
+    const auto target = [&](std::int32_t width, std::int32_t height) -> std::uint8_t* {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = height; // positive: bottom-up rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* rows = nullptr;
+        bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &rows, nullptr, 0));
+        return bitmap ? static_cast<std::uint8_t*>(rows) : nullptr;
+    };
+    if (!DecodeGif({static_cast<const std::uint8_t*>(bytes), size}, target)) {
+        bitmap.reset();
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture->width;
-    info.bmiHeader.biHeight = picture->height; // positive: bottom-up rows, as decoded
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    win32::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) {
-        return {};
-    }
-    std::memcpy(bits, picture->bits.data(), picture->bits.size());
     return bitmap;
 }
 

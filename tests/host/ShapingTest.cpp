@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -170,15 +172,30 @@ std::array<std::uint8_t, 3> SamplePixel(int x, int y) {
     return kColours[y == 4 ? 1 : static_cast<std::size_t>((x * 7 + y * 3 + (x * y) % 5) % 4)];
 }
 
+// A decoded picture in memory of its own: its size and rows.
+struct Decoded {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint8_t> rows;
+};
+std::optional<Decoded> Decode(std::span<const std::uint8_t> bytes) {
+    Decoded picture;
+    const bool decoded = DecodeGif(bytes, [&](std::int32_t width, std::int32_t height) {
+        picture = {width, height, std::vector<std::uint8_t>(*DibImageSize(width, height))};
+        return picture.rows.data();
+    });
+    return decoded ? std::optional(picture) : std::nullopt;
+}
+
 TEST(Gif, DecodesIntoBottomUpPaddedRows) {
-    const auto picture = DecodeGif(kSampleGif);
+    const auto picture = Decode(kSampleGif);
     ASSERT_TRUE(picture);
     ASSERT_EQ(picture->width, 13);
     ASSERT_EQ(picture->height, 11);
-    ASSERT_EQ(picture->bits.size(), 40u * 11u);
+    ASSERT_EQ(picture->rows.size(), 40u * 11u);
     for (int y = 0; y < 11; ++y) {
         for (int x = 0; x < 13; ++x) {
-            const std::uint8_t* pixel = picture->bits.data() + (10 - y) * 40 + 3 * x;
+            const std::uint8_t* pixel = picture->rows.data() + (10 - y) * 40 + 3 * x;
             const auto [r, g, b] = SamplePixel(x, y);
             EXPECT_EQ((std::array{pixel[2], pixel[1], pixel[0]}), (std::array{r, g, b})) << x << "," << y;
         }
@@ -189,12 +206,12 @@ TEST(Gif, AnythingButOneWholeImageGivesNothing) {
     const std::vector<std::uint8_t> sample(std::begin(kSampleGif), std::end(kSampleGif));
     // Everything but the trailer is needed.
     for (std::size_t length = 0; length + 1 < sample.size(); ++length) {
-        EXPECT_FALSE(DecodeGif(std::span(sample.data(), length))) << "cut to " << length << " bytes";
+        EXPECT_FALSE(Decode(std::span(sample.data(), length))) << "cut to " << length << " bytes";
     }
     const auto changed = [&](std::size_t at, std::uint8_t value) {
         auto bytes = sample;
         bytes[at] = value;
-        return DecodeGif(bytes);
+        return Decode(bytes);
     };
     EXPECT_FALSE(changed(0, 'J')) << "not a GIF";
     EXPECT_FALSE(changed(34, 1)) << "the image starts right of the picture's edge";
@@ -207,12 +224,12 @@ TEST(Gif, AnythingButOneWholeImageGivesNothing) {
     std::vector<std::uint8_t> tiny = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0,    0x81, 0,    0,   1,
                                       1,   1,   2,   2,   2,   3,   3, 3, 4, 4,    4,    0x2C, 0,   0,
                                       0,   0,   2,   0,   1,   0,   0, 2, 2, 0x9C, 0x0A, 0,    0x3B};
-    const auto decoded = DecodeGif(tiny);
+    const auto decoded = Decode(tiny);
     ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->bits, (std::vector<std::uint8_t>{4, 4, 4, 3, 3, 3, 0, 0}));
+    EXPECT_EQ(decoded->rows, (std::vector<std::uint8_t>{4, 4, 4, 3, 3, 3, 0, 0}));
     tiny[10] = 0x80;
     tiny.erase(tiny.begin() + 19, tiny.begin() + 25);
-    EXPECT_FALSE(DecodeGif(tiny));
+    EXPECT_FALSE(Decode(tiny));
 }
 
 } // namespace
