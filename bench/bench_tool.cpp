@@ -8,9 +8,10 @@
 //                              shows a stand-in game window, then presses the
 //                              two keys in turn, N presses in all, timing each
 //                              until the window is hidden or shown again
-//   bench_tool start EXE N     with the same stand-in shown, starts EXE N times
-//                              and presses Control+Z until the window hides;
-//                              also says when Tuckaway's windows appeared
+//   bench_tool start N EXE...  with the same stand-in shown, starts each EXE N
+//                              times, taking turns, and presses Control+Z every
+//                              10 ms until the window hides; also says when
+//                              Tuckaway's windows appeared
 
 #include "bench/Timing.h"
 
@@ -27,6 +28,10 @@ namespace {
 
 using tuckaway::bench::Now;
 using tuckaway::bench::Report;
+
+std::string Narrow(const std::wstring& wide) {
+    return std::string(wide.begin(), wide.end()); // file names of the build: ASCII
+}
 
 void Keys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;
@@ -146,61 +151,85 @@ struct Milestone {
     const char* what;
     const wchar_t* windowClass;
     bool visible;
-    std::vector<double> seen;
+};
+constexpr std::array kMilestones{
+    Milestone{"start to main window created", L"Tuckaway.Varer", false},
+    Milestone{"start to hot-key dialog created", L"Tuckaway.Form1", false},
+    Milestone{"start to main dialog created", L"Tuckaway.frmAbout", false},
+    Milestone{"start to main dialog shown", L"Tuckaway.frmAbout", true},
 };
 
-int Start(const wchar_t* exe, int runs) {
-    HWND game = ShowGame();
-    std::array milestones{
-        Milestone{"start to main window created", L"Tuckaway.Varer", false, {}},
-        Milestone{"start to main dialog created", L"Tuckaway.frmAbout", false, {}},
-        Milestone{"start to main dialog shown", L"Tuckaway.frmAbout", true, {}},
-        Milestone{"start to hot-key dialog created", L"Tuckaway.Form1", false, {}},
-    };
-    std::vector<double> samples;
-    for (int run = 0; run < runs; ++run) {
-        std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        const double start = Now();
-        if (!::CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process)) {
-            std::fprintf(stderr, "cannot start the program (%lu)\n", ::GetLastError());
-            return 1;
-        }
-        std::array<double, milestones.size()> seen{};
-        bool hidden = false;
-        while (!hidden && Now() - start < 20.0) {
-            for (std::size_t i = 0; i < milestones.size(); ++i) {
-                HWND window = ::FindWindowW(milestones[i].windowClass, nullptr);
-                if (seen[i] == 0.0 && window && (!milestones[i].visible || ::IsWindowVisible(window))) {
-                    seen[i] = Now() - start;
-                }
-            }
-            Keys({VK_CONTROL, 'Z'});
-            hidden = WaitVisible(game, false, 0.002);
-        }
-        const double elapsed = Now() - start;
-        Close(process);
-        if (!hidden) {
-            std::fprintf(stderr, "Control+Z never hid the window (run %d)\n", run + 1);
-            return 1;
-        }
-        samples.push_back(elapsed);
-        for (std::size_t i = 0; i < milestones.size(); ++i) {
-            if (seen[i] != 0.0) {
-                milestones[i].seen.push_back(seen[i]);
-            }
-        }
-        ::ShowWindow(game, SW_SHOWNORMAL);
-        ::SetForegroundWindow(game);
-        WaitVisible(game, true, 5.0);
+// One program's starts: until its first hot key hid the game, and until each milestone.
+struct Starts {
+    std::wstring exe;
+    std::vector<double> hidden;
+    std::array<std::vector<double>, kMilestones.size()> seen;
+};
+
+// Starts the program, presses Control+Z until the game hides, then closes it.
+bool StartOnce(HWND game, Starts& starts) {
+    std::wstring commandLine = L"\"" + starts.exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const double start = Now();
+    if (!::CreateProcessW(starts.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %ls (%lu)\n", starts.exe.c_str(), ::GetLastError());
+        return false;
     }
-    Report("start to first hot key that hides", samples);
-    for (const Milestone& milestone : milestones) {
-        if (milestone.seen.size() == samples.size()) {
-            Report(milestone.what, milestone.seen);
+    std::array<double, kMilestones.size()> seen{};
+    bool hidden = false;
+    while (!hidden && Now() - start < 20.0) {
+        for (std::size_t i = 0; i < kMilestones.size(); ++i) {
+            HWND window = ::FindWindowW(kMilestones[i].windowClass, nullptr);
+            if (seen[i] == 0.0 && window && (!kMilestones[i].visible || ::IsWindowVisible(window))) {
+                seen[i] = Now() - start;
+            }
+        }
+        // Not more often: a program still handling one press would take the
+        // next inside it (Tuckaway pumps messages before it hides).
+        Keys({VK_CONTROL, 'Z'});
+        hidden = WaitVisible(game, false, 0.010);
+    }
+    const double elapsed = Now() - start;
+    Close(process);
+    if (!hidden) {
+        std::fprintf(stderr, "Control+Z never hid the window after starting %ls\n", starts.exe.c_str());
+        return false;
+    }
+    starts.hidden.push_back(elapsed);
+    for (std::size_t i = 0; i < kMilestones.size(); ++i) {
+        if (seen[i] != 0.0) {
+            starts.seen[i].push_back(seen[i]);
+        }
+    }
+    ::ShowWindow(game, SW_SHOWNORMAL);
+    ::SetForegroundWindow(game);
+    return WaitVisible(game, true, 5.0);
+}
+
+// The programs take turns, so that a machine busy for a while slows all alike.
+int Start(int runs, const std::vector<std::wstring>& exes) {
+    HWND game = ShowGame();
+    std::vector<Starts> programs;
+    for (const std::wstring& exe : exes) {
+        programs.push_back({exe, {}, {}});
+    }
+    for (int run = 0; run < runs; ++run) {
+        for (Starts& starts : programs) {
+            if (!StartOnce(game, starts)) {
+                return 1;
+            }
+        }
+    }
+    for (const Starts& starts : programs) {
+        const std::string name = Narrow(starts.exe.substr(starts.exe.find_last_of(L"\\/") + 1));
+        Report((name + ": start to first hot key that hides").c_str(), starts.hidden);
+        for (std::size_t i = 0; i < kMilestones.size(); ++i) {
+            if (starts.seen[i].size() == starts.hidden.size()) {
+                Report((name + ": " + kMilestones[i].what).c_str(), starts.seen[i]);
+            }
         }
     }
     ::DestroyWindow(game);
@@ -213,9 +242,9 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"hotkey") {
         return Hotkey(_wtoi(argv[2]));
     }
-    if (argc == 4 && std::wstring(argv[1]) == L"start") {
-        return Start(argv[2], _wtoi(argv[3]));
+    if (argc >= 4 && std::wstring(argv[1]) == L"start") {
+        return Start(_wtoi(argv[2]), std::vector<std::wstring>(argv + 3, argv + argc));
     }
-    std::fprintf(stderr, "usage: bench_tool hotkey N | bench_tool start EXE N\n");
+    std::fprintf(stderr, "usage: bench_tool hotkey N | bench_tool start N EXE...\n");
     return 2;
 }

@@ -168,12 +168,13 @@ idle() {
         "${idle_figures[${name}_calls]} shell calls per minute"
 }
 
-echo "== process start to the first hot key that hides"
+echo "== process start to the first hot key that hides (the two take turns)"
 set_settings "Quake III Arena" "Quake 3: Arena" 0
-floor_start="$(wine "$bench/bench_tool.exe" start "$(winepath -w "$bench/floor_hotkey.exe")" "$starts" | tr -d '\r')"
-echo "floor: $floor_start"
-program_start="$(wine "$bench/bench_tool.exe" start "$(winepath -w "$exe")" "$starts" | tr -d '\r')"
-while read -r line; do echo "Tuckaway: $line"; done <<<"$program_start"
+start_figures="$(wine "$bench/bench_tool.exe" start "$starts" "$(winepath -w "$bench/floor_hotkey.exe")" \
+    "$(winepath -w "$exe")" | tr -d '\r')"
+echo "$start_figures"
+floor_start="$(grep '^floor_hotkey.exe: start to first' <<<"$start_figures")"
+program_start="$(grep -v '^floor_hotkey.exe' <<<"$start_figures" | head -n 1)"
 
 echo "== hot-key press to game hidden or shown"
 start "$bench/floor_hotkey.exe"
@@ -197,7 +198,7 @@ idle "$exe" program
 
 awk -v fk="$(bench_field "$floor_keys" p99)" -v pk="$(bench_field "$program_keys" p99)" \
     -v fkm="$(bench_field "$floor_keys" median)" -v pkm="$(bench_field "$program_keys" median)" \
-    -v fs="$(bench_field "$floor_start" median)" -v ps="$(bench_field "$(head -n 1 <<<"$program_start")" median)" \
+    -v fs="$(bench_field "$floor_start" median)" -v ps="$(bench_field "$program_start" median)" \
     -v fp="${idle_figures[floor_program]}" -v fo="${idle_figures[floor_others]}" \
     -v pp="${idle_figures[program_program]}" -v po="${idle_figures[program_others]}" \
     -v fr="${idle_figures[floor_rss]}" -v pr="${idle_figures[program_rss]}" \
