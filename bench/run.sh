@@ -133,8 +133,8 @@ cpu_ticks() {
     echo "$total"
 }
 
-# bench_field LINE FIELD: a number from a Report line ("... median=1.234 ms p99=...").
-bench_field() { sed -n "s/.* $2=\\([0-9.]*\\).*/\\1/p" <<<"$1"; }
+# bench_field LINES FIELD: a number from the first of some Report lines ("... median=1.234 ms p99=...").
+bench_field() { sed -n "1s/.* $2=\\([0-9.]*\\).*/\\1/p" <<<"$1"; }
 
 # idle PROGRAM NAME: runs it for the idle time and records in idle_figures
 # the CPU seconds of it (NAME_program) and of the wineserver and explorer
@@ -180,11 +180,11 @@ echo "== hot-key press to game hidden or shown"
 start "$bench/floor_hotkey.exe"
 floor_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
 stop "$bench/floor_hotkey.exe"
-echo "floor: $floor_keys"
+echo "floor_hotkey.exe: $floor_keys"
 start "$exe"
 program_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
 stop "$exe"
-echo "Tuckaway: $program_keys"
+echo "Tuckaway.exe: $program_keys"
 
 echo "== detection tick (automatic detection, no game)"
 set_settings "-=Automatic Game Detection=-" " " 1
