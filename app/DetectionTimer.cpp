@@ -42,7 +42,16 @@ std::string Inactive(std::string_view entry) {
 } // namespace
 
 void Varer::PushTray() {
-    program_.os.tray.Notify(os::Tray::Action::Modify, program_.varer.TrayIconData);
+    VarerFields& varer = program_.varer;
+    TrayIconShell& shell = varer.trayShell;
+    // An unchanged icon costs the shell a redraw and this thread a wait.
+    if (!shell.wanted || shell.accepted == varer.TrayIconData) {
+        return;
+    }
+    const auto action = shell.added ? os::Tray::Action::Modify : os::Tray::Action::Add;
+    const bool accepted = program_.os.tray.Notify(action, varer.TrayIconData);
+    shell.added = shell.added || accepted;
+    shell.accepted = accepted ? std::optional(varer.TrayIconData) : std::nullopt;
 }
 
 bool Varer::DesktopModeNeedsRestoring(os::Size current) const {

@@ -20,12 +20,14 @@ public:
     FrmAbout frmAbout{program};
     Varer varer{program, frmAbout, form1};
 
+    void Idle() override { varer.FinishStartup(); }
     void TimerTicked() override { varer.Timer1_Timer(); }
     void TrayEvent(std::intptr_t lParam) override { varer.Form_MouseMove(lParam); }
     void MainWindowResized(bool minimized) override { varer.Form_Resize(minimized); }
     // Leaves as "&Exit" would, game and display included.
     void MainWindowCloseRequested() override { varer.mPopExit_Click(); }
     void SessionEnding() override { varer.Form_Unload(); }
+    void TaskbarCreated() override { varer.Form_TaskbarCreated(); }
 
     void GameChosen(int entryIndex) override { frmAbout.UserSelected(entryIndex); }
     void ScreenResCheckClicked(bool checked) override { frmAbout.SetScreenResCheck(checked ? 1 : 0); }

@@ -27,11 +27,8 @@ bool Varer::Form_Load() {
         p.os.boxes.Show("Tuckaway is already open!", kAppTitle, os::BoxStyle::OkExclamation);
         return false;
     }
-    varer.started = true;
 
     LoadGames();
-    frmAbout_.Load();
-    p.ui.ShowDialog(ui::Dialog::Main);
     form1_.Load();
     varer.mPopResoRestoreVisible = false;
     p.ui.HideMainWindow();
@@ -44,16 +41,39 @@ bool Varer::Form_Load() {
     tray.callbackMessage = kTrayCallbackMessage;
     tray.icon = p.os.pictures.Logo(1);
     SetTrayTip(tray, kStartupTip);
-    p.os.tray.Notify(os::Tray::Action::Add, tray);
 
     LoadSettings();
 
-    hotkeys::BindHotkeys(p, varer.HideKeyRegistered, varer.ShowKeyRegistered);
+    hotkeys::RegisterHotkeys(p, varer.HideKeyRegistered, varer.ShowKeyRegistered);
     p.PrevWndProc = p.os.hotkeys.InstallHotkeyProc(p.ui.DialogWindow(ui::Dialog::Hotkey), hotkeyProc_);
 
     const os::Size desktop = p.os.display.CurrentSize();
     varer.Text3 = sizes::ToText(desktop.width);
     varer.Text4 = sizes::ToText(desktop.height);
+
+    // The rest, one step per idle moment: a hot key pressed meanwhile waits
+    // for one step at most. The main dialog is made after the settings were
+    // placed and shows them as it appears.
+    startupSteps_ = {
+        [this] { frmAbout_.Load(); },
+        [this] { program_.ui.ShowDialog(ui::Dialog::Main); },
+        [this] {
+            program_.varer.trayShell.wanted = true;
+            PushTray();
+        },
+        [this] {
+            // Ticks and clicks act from here on, also while a box below is open.
+            VarerFields& fields = program_.varer;
+            fields.started = true;
+            if (!fields.HideKeyRegistered) {
+                hotkeys::ReportUnregistered(program_, hotkeys::HotkeyId::Hide);
+            }
+            if (!fields.ShowKeyRegistered) {
+                hotkeys::ReportUnregistered(program_, hotkeys::HotkeyId::Restore);
+            }
+        },
+    };
+    p.ui.AskForIdle();
     return true;
 }
 
@@ -70,6 +90,18 @@ void Varer::LoadGames() {
         line += leftOut[i];
     }
     p.os.debug.Log(line);
+}
+
+void Varer::FinishStartup() {
+    if (startupSteps_.empty()) {
+        return;
+    }
+    const auto step = std::move(startupSteps_.front());
+    startupSteps_.pop_front();
+    step();
+    if (!startupSteps_.empty()) {
+        program_.ui.AskForIdle();
+    }
 }
 
 void Varer::LoadSettings() {

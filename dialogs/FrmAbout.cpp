@@ -19,6 +19,13 @@ void FrmAbout::Load() {
     if (!program_.ui.DialogExists(ui::Dialog::Main)) {
         program_.ui.CreateDialogWindow(ui::Dialog::Main);
         program_.ui.ShowGameList(program_.catalogue.ListEntries());
+        // A window made after its fields were set shows them.
+        const FrmAboutFields& fields = program_.frmAbout;
+        if (fields.Combo1) {
+            program_.ui.ShowGameSelection(*fields.Combo1);
+        }
+        program_.ui.ShowGameListLocked(fields.Combo1Locked);
+        program_.ui.ShowScreenResCheck(fields.ScreenResCheck);
         Form_Load();
     }
 }

@@ -4,18 +4,12 @@
 #include "windows/Text.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 namespace tuckaway::win32 {
 
-Application::OleSession::OleSession() {
+Application::CommonControls::CommonControls() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    ::OleInitialize(nullptr);
-}
-
-Application::OleSession::~OleSession() {
-    ::OleUninitialize();
 }
 
 Application::Application(HINSTANCE instance)

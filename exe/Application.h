@@ -6,6 +6,7 @@
 
 #include "app/Tuckaway.h"
 #include "windows/Services.h"
+#include "windows/TrayIcon.h"
 #include "windows/WindowsUi.h"
 
 #include <windows.h>
@@ -25,19 +26,17 @@ public:
     int Run();
 
 private:
-    // Skins are decoded by the system's picture loader, which needs OLE on this thread.
-    struct OleSession {
-        OleSession();
-        ~OleSession();
+    // The dialogs' controls come from the common controls the manifest asks for.
+    struct CommonControls {
+        CommonControls();
     };
 
-    OleSession ole_;
+    CommonControls controls_;
     RegistrySettings settings_;
     Windows windows_;
     Hotkeys hotkeys_;
     Display display_;
     MessageBoxes boxes_;
-    Tray tray_;
     Pictures pictures_;
     InstanceGuard instance_;
     Keyboard keyboard_;
@@ -46,6 +45,9 @@ private:
     // the windows go first, while everything their last messages reach is still there.
     Tuckaway logic_;
     WindowsUi ui_;
+    // Goes before the windows: an icon still in the tray is taken away while
+    // the window it belongs to exists.
+    TrayIcon tray_;
 };
 
 } // namespace tuckaway::win32

@@ -174,6 +174,16 @@ os::BoxAnswer FakeSystem::Show(std::string_view text, std::string_view caption, 
 bool FakeSystem::Notify(Action action, const os::TrayIconRecord& record) {
     log.push_back("Tray " + std::to_string(static_cast<int>(action)));
     trayCalls.emplace_back(action, record);
+    const auto key = std::make_pair(record.window.value, record.id);
+    const bool held = trayIcons.contains(key);
+    if (trayRefuses || held == (action == Action::Add)) {
+        return false;
+    }
+    if (action == Action::Delete) {
+        trayIcons.erase(key);
+    } else {
+        trayIcons[key] = record;
+    }
     return true;
 }
 
@@ -276,23 +286,41 @@ void FakeSystem::DragDialog(ui::Dialog dialog) {
     log.push_back("Drag" + DialogName(dialog));
 }
 
+void FakeSystem::AskForIdle() {
+    log.push_back("AskForIdle");
+    idleAsked = true;
+}
+
+// What a dialog shows is lost while its window does not exist, as with real controls.
 void FakeSystem::ShowHelpText(std::string_view text) {
-    helpText = text;
+    if (dialogExists[ui::Dialog::Main]) {
+        helpText = text;
+    }
 }
 void FakeSystem::ShowGameList(std::span<const std::string_view> entries) {
-    shownGameList.assign(entries.begin(), entries.end());
+    if (dialogExists[ui::Dialog::Main]) {
+        shownGameList.assign(entries.begin(), entries.end());
+    }
 }
 void FakeSystem::ShowGameSelection(int entryIndex) {
-    shownSelection = entryIndex;
+    if (dialogExists[ui::Dialog::Main]) {
+        shownSelection = entryIndex;
+    }
 }
 void FakeSystem::ShowGameListLocked(bool locked) {
-    shownLocked = locked;
+    if (dialogExists[ui::Dialog::Main]) {
+        shownLocked = locked;
+    }
 }
 void FakeSystem::ShowScreenResCheck(int value) {
-    shownCheck = value;
+    if (dialogExists[ui::Dialog::Main]) {
+        shownCheck = value;
+    }
 }
 void FakeSystem::ShowHotkeyField(ui::HotkeyField field, std::string_view text) {
-    shownFields[field] = text;
+    if (dialogExists[ui::Dialog::Hotkey]) {
+        shownFields[field] = text;
+    }
 }
 
 os::Window FakeSystem::AddGameWindow(std::string_view title) {

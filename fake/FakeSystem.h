@@ -85,8 +85,11 @@ public:
     std::deque<os::BoxAnswer> answers; // default: Ok, or No for a Yes/No box
     std::function<void()> whileBoxOpen;
 
-    // Tray
+    // Tray: every call, and the icons the shell shows by window and id. While
+    // trayRefuses is set the shell answers nothing (at logon before the taskbar).
     std::vector<std::pair<os::Tray::Action, os::TrayIconRecord>> trayCalls;
+    std::map<std::pair<std::uintptr_t, std::uint32_t>, os::TrayIconRecord> trayIcons;
+    bool trayRefuses = false;
 
     // InstanceGuard
     bool anotherInstanceRuns = false;
@@ -115,6 +118,8 @@ public:
     bool shownLocked = false;
     int shownCheck = 0;
     std::map<ui::HotkeyField, std::string> shownFields;
+    // The windows owe an Idle event: the test raises it.
+    bool idleAsked = false;
 
     // os::SettingsStore
     std::optional<std::string> Read(std::string_view application, std::string_view section,
@@ -167,6 +172,7 @@ public:
     void HideDialog(ui::Dialog dialog) override;
     void ShapeDialog(ui::Dialog dialog) override;
     void DragDialog(ui::Dialog dialog) override;
+    void AskForIdle() override;
     void ShowHelpText(std::string_view text) override;
     void ShowGameList(std::span<const std::string_view> entries) override;
     void ShowGameSelection(int entryIndex) override;

@@ -24,13 +24,6 @@ ui::HotkeyField KeyField(HotkeyId id) {
     return id == HotkeyId::Hide ? ui::HotkeyField::Text3 : ui::HotkeyField::Text4;
 }
 
-// Names the combination as the hot-key dialog's fields hold it.
-void ReportFailure(Program& program, HotkeyId id) {
-    program.os.boxes.Show(
-        FailureMessage(id, program.form1.Text(ModifierField(id)), program.form1.Text(KeyField(id))),
-        kAppTitle, os::BoxStyle::OkError);
-}
-
 } // namespace
 
 std::optional<unsigned> ModifierValue(std::string_view modifierText) {
@@ -83,7 +76,7 @@ std::string FailureMessage(HotkeyId id, std::string_view modifierText, std::stri
     return text;
 }
 
-void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
+void RegisterHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
     const auto modifiers = ModifierValue(program.form1.Text(ModifierField(id)));
     // Without a key code there is nothing that could be registered; it is
     // reported like a modifier text that is not one of the seven.
@@ -91,8 +84,19 @@ void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<u
         registered = program.os.hotkeys.RegisterHotKey(program.ui.DialogWindow(ui::Dialog::Hotkey),
                                                        static_cast<int>(id), *modifiers, *keyCode);
     }
+}
+
+// Names the combination as the hot-key dialog's fields hold it.
+void ReportUnregistered(Program& program, HotkeyId id) {
+    program.os.boxes.Show(
+        FailureMessage(id, program.form1.Text(ModifierField(id)), program.form1.Text(KeyField(id))),
+        kAppTitle, os::BoxStyle::OkError);
+}
+
+void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
+    RegisterHotkey(program, id, registered, keyCode);
     if (!registered) {
-        ReportFailure(program, id);
+        ReportUnregistered(program, id);
     }
 }
 
@@ -101,6 +105,13 @@ void BindHotkeys(Program& program, bool& hideRegistered, bool& showRegistered) {
     const auto showKey = KeyCode(program.form1.Text(ui::HotkeyField::Text4));
     BindHotkey(program, HotkeyId::Hide, hideRegistered, hideKey);
     BindHotkey(program, HotkeyId::Restore, showRegistered, showKey);
+}
+
+void RegisterHotkeys(Program& program, bool& hideRegistered, bool& showRegistered) {
+    RegisterHotkey(program, HotkeyId::Hide, hideRegistered,
+                   KeyCode(program.form1.Text(ui::HotkeyField::Text3)));
+    RegisterHotkey(program, HotkeyId::Restore, showRegistered,
+                   KeyCode(program.form1.Text(ui::HotkeyField::Text4)));
 }
 
 std::intptr_t HotkeyProc(Program& program, os::Window window, unsigned message, std::uintptr_t wParam,
@@ -133,7 +144,7 @@ void PassHotkeyThrough(Program& program, HotkeyId id, std::intptr_t lParam) {
     program.os.hotkeys.UnregisterHotKey(window, static_cast<int>(id));
     program.os.keyboard.TypeCombination(modifiers, key);
     if (!program.os.hotkeys.RegisterHotKey(window, static_cast<int>(id), modifiers, key)) {
-        ReportFailure(program, id);
+        ReportUnregistered(program, id);
     }
 }
 

@@ -24,12 +24,18 @@ std::optional<unsigned> KeyCode(std::string_view keyText);
 
 std::string FailureMessage(HotkeyId id, std::string_view modifierText, std::string_view keyText);
 
-// Registers one hot key on the hot-key dialog's window from its modifier text,
-// updates the owner's flag and tells the user when the flag ends up false.
+// Registers one hot key on the hot-key dialog's window from its modifier text
+// and updates the owner's flag.
+void RegisterHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode);
+// Tells the user that a hot key is not registered, naming its combination.
+void ReportUnregistered(Program& program, HotkeyId id);
+// RegisterHotkey, then ReportUnregistered when the flag ends up false.
 void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode);
 
 // Binds the hide and then the restore hot key; a failure of one does not stop the other.
 void BindHotkeys(Program& program, bool& hideRegistered, bool& showRegistered);
+// The same registrations without a word; ReportUnregistered tells of failures later.
+void RegisterHotkeys(Program& program, bool& hideRegistered, bool& showRegistered);
 
 // The hot-key dialog window's procedure once start-up has installed it. A hot
 // key hides or restores the current game; with no such game window, hidden or

@@ -135,7 +135,8 @@ public:
     virtual BoxAnswer Show(std::string_view text, std::string_view caption, BoxStyle style) = 0;
 };
 
-// The notification-area icon record (the shell's first, 88-byte form).
+// The notification-area icon record as the logic keeps it: the tip is UTF-8
+// in a field of 64 characters.
 struct TrayIconRecord {
     Window window;
     std::uint32_t id = 0;
@@ -143,12 +144,16 @@ struct TrayIconRecord {
     std::uint32_t callbackMessage = 0;
     Icon icon;
     char tip[64] = {};
+    friend bool operator==(const TrayIconRecord&, const TrayIconRecord&) = default;
 };
 
+// The shell's notification area. An icon is known by its window and id; the
+// shell refuses to add one it holds, and to modify or delete one it does not.
 class Tray {
 public:
     virtual ~Tray() = default;
     enum class Action : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
+    // True when the shell accepted it.
     virtual bool Notify(Action action, const TrayIconRecord& record) = 0;
 };
 

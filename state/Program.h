@@ -20,6 +20,17 @@ namespace tuckaway {
 // The caption of every message box that names no caption of its own.
 inline constexpr std::string_view kAppTitle = "Tuckaway v1.0";
 
+// What the shell holds of the tray icon, as far as the program knows, so that
+// a tick tells the shell only what changed.
+struct TrayIconShell {
+    // From start-up until unload the icon belongs in the tray.
+    bool wanted = false;
+    // The shell accepted the icon's add since its taskbar was made.
+    bool added = false;
+    // What the shell last accepted; nothing after a failed push, so the next tick repeats it.
+    std::optional<os::TrayIconRecord> accepted;
+};
+
 // The hidden main window: it owns the tray icon and the hidden state fields.
 struct VarerFields {
     std::string Text3; // desktop width
@@ -36,11 +47,12 @@ struct VarerFields {
     bool ShowKeyRegistered = false;
 
     os::TrayIconRecord TrayIconData;
+    TrayIconShell trayShell;
     // The detection timer's interval: 5 ms as created, 150 ms from the first tick on.
     unsigned Timer1Interval = 5;
 
-    // Set once this process is known to be the only instance: a second one,
-    // waiting in its refusal box, must not react to ticks or clicks.
+    // Set once start-up has finished: ticks and tray clicks act only on the
+    // whole program (and never in a second instance, waiting in its refusal box).
     bool started = false;
 };
 

@@ -2,8 +2,6 @@
 
 #include "windows/Text.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
 namespace tuckaway::win32 {
@@ -281,22 +279,6 @@ void Display::RequestRestart() {
 os::BoxAnswer MessageBoxes::Show(std::string_view text, std::string_view caption, os::BoxStyle style) {
     return static_cast<os::BoxAnswer>(
         ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(), static_cast<UINT>(style)));
-}
-
-bool Tray::Notify(Action action, const os::TrayIconRecord& record) {
-    // The first, 88-byte form of the record: the tip is 64 ANSI characters.
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = Handle(record.window);
-    data.uID = record.id;
-    data.uFlags = record.flags;
-    data.uCallbackMessage = record.callbackMessage;
-    data.hIcon = reinterpret_cast<HICON>(record.icon.value);
-    const std::string tip = Ansi(std::string_view(record.tip, strnlen(record.tip, sizeof record.tip)));
-    const std::size_t length = std::min(tip.size(), sizeof data.szTip - 1);
-    std::memcpy(data.szTip, tip.data(), length);
-    data.szTip[length] = '\0';
-    return ::Shell_NotifyIconA(static_cast<DWORD>(action), &data) != FALSE;
 }
 
 os::Icon Pictures::Logo(int pictureNumber) {

@@ -68,11 +68,6 @@ public:
     os::BoxAnswer Show(std::string_view text, std::string_view caption, os::BoxStyle style) override;
 };
 
-class Tray final : public os::Tray {
-public:
-    bool Notify(Action action, const os::TrayIconRecord& record) override;
-};
-
 // PictureN is icon resource 100 + N, loaded when first asked for and kept
 // for the program's life: the tray holds on to the handle.
 class Pictures final : public os::Pictures {

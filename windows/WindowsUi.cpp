@@ -10,11 +10,21 @@ os::Window Wrap(HWND window) {
 } // namespace
 
 WindowsUi::WindowsUi(HINSTANCE instance, ui::Events& events)
-    : main_(instance, events), mainDialog_(instance, events), hotkeyDialog_(instance, events) {}
+    : events_(events), main_(instance, events), mainDialog_(instance, events),
+      hotkeyDialog_(instance, events) {}
 
 int WindowsUi::RunMessageLoop() {
     MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        // Waiting timers and paints count: idle means nothing at all to do.
+        if (idleAsked_ && !::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            idleAsked_ = false;
+            events_.Idle();
+            continue;
+        }
+        if (::GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            break;
+        }
         // Enter and Esc in a dialog reach its Okay button through the dialog manager.
         const bool handled = (mainDialog_.handle() && ::IsDialogMessageW(mainDialog_.handle(), &message)) ||
                              (hotkeyDialog_.handle() && ::IsDialogMessageW(hotkeyDialog_.handle(), &message));

@@ -21,6 +21,8 @@ public:
 
     // The main window, created first, with its timer running.
     void CreateMainWindow() { main_.Create(); }
+    // Dispatches messages until the program quits; when none is waiting it
+    // raises the Idle event asked for.
     int RunMessageLoop();
 
     MainDialog& mainDialog() { return mainDialog_; }
@@ -44,6 +46,7 @@ public:
     void DestroyDialog(ui::Dialog dialog) override { Of(dialog).Destroy(); }
     void ShapeDialog(ui::Dialog dialog) override { Of(dialog).Shape(); }
     void DragDialog(ui::Dialog dialog) override { Of(dialog).Drag(); }
+    void AskForIdle() override { idleAsked_ = true; }
 
     void ShowHelpText(std::string_view text) override { mainDialog_.ShowHelpText(text); }
     void ShowGameList(std::span<const std::string_view> entries) override {
@@ -59,6 +62,9 @@ public:
 
 private:
     SkinnedDialog& Of(ui::Dialog dialog);
+
+    ui::Events& events_;
+    bool idleAsked_ = false;
 
     // Destroyed in reverse: the dialogs first, the main window last.
     class MainWindow main_;

@@ -24,6 +24,7 @@ public:
     virtual ~World() = default;
     virtual os::WindowManager& windows() = 0;
     virtual os::HotkeyRegistrar& hotkeys() = 0;
+    virtual os::Tray& tray() = 0;
     // A top-level window with this title that lives as long as the world.
     virtual os::Window MakeWindow(std::string_view title) = 0;
 
@@ -98,6 +99,22 @@ TEST_P(ServicesContract, EnumerationGivesEveryValueWithItsTextOrMarksItNotAStrin
                   {"Quake Live", ""},
                   {"Urban Terror", std::nullopt},
               }));
+}
+
+TEST_P(ServicesContract, TheTrayHoldsAnIconFromItsAddUntilItsDelete) {
+    os::TrayIconRecord record;
+    record.window = world->MakeWindow("tray owner");
+    record.id = 1;
+    record.flags = 4; // the tip only
+    record.tip[0] = 'T';
+    os::Tray& tray = world->tray();
+    using Action = os::Tray::Action;
+    EXPECT_FALSE(tray.Notify(Action::Modify, record)) << "not added yet";
+    ASSERT_TRUE(tray.Notify(Action::Add, record));
+    EXPECT_FALSE(tray.Notify(Action::Add, record)) << "added already";
+    EXPECT_TRUE(tray.Notify(Action::Modify, record));
+    EXPECT_TRUE(tray.Notify(Action::Delete, record));
+    EXPECT_FALSE(tray.Notify(Action::Modify, record)) << "deleted";
 }
 
 } // namespace tuckaway::contract

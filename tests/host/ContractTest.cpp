@@ -10,6 +10,7 @@ class FakeWorld final : public World {
 public:
     os::WindowManager& windows() override { return fake; }
     os::HotkeyRegistrar& hotkeys() override { return fake; }
+    os::Tray& tray() override { return fake; }
     os::Window MakeWindow(std::string_view title) override { return fake.AddGameWindow(title); }
     os::SettingsStore& settings() override { return fake; }
     std::string application() override { return "Tuckaway v1.10"; }

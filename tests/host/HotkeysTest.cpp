@@ -1,6 +1,7 @@
 #include "hotkeys/Hotkeys.h"
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "host/StartUp.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ protected:
                          {"HideQ3Key", std::string(hideKey)},
                          {"ShowQ3Func", std::string(showFunc)},
                          {"ShowQ3Key", std::string(showKey)}};
-        ASSERT_TRUE(app.varer.Form_Load());
+        ASSERT_TRUE(StartUp(app, fake));
     }
 };
 
@@ -49,7 +50,7 @@ TEST_F(Binding, EachModifierTextRegistersItsValue) {
         fake::FakeSystem f;
         Tuckaway other(f.Services(), f);
         f.registry = {{"HideQ3Func", text}, {"ShowQ3Func", text}, {"HideQ3Key", "A"}, {"ShowQ3Key", "B"}};
-        ASSERT_TRUE(other.varer.Form_Load());
+        ASSERT_TRUE(StartUp(other, f));
         const auto v = std::to_string(value);
         EXPECT_EQ(f.LogStartingWith("RegisterHotKey"),
                   (Lines{"RegisterHotKey 0 " + v + " 65", "RegisterHotKey 1 " + v + " 66"}))
@@ -65,7 +66,7 @@ TEST_F(Binding, ModifierTextsMatchExactly) {
         Tuckaway other(f.Services(), f);
         Program& p = other.program;
         f.registry = {{"HideQ3Func", text}, {"ShowQ3Func", "Shift"}};
-        ASSERT_TRUE(other.varer.Form_Load());
+        ASSERT_TRUE(StartUp(other, f));
         EXPECT_EQ(f.LogStartingWith("RegisterHotKey"), Lines{"RegisterHotKey 1 4 90"}) << text;
         ASSERT_EQ(f.boxes.size(), 1u) << text;
         EXPECT_EQ(f.boxes[0].text, Failure("hide", std::string(text) + "+Z"));
@@ -91,14 +92,17 @@ TEST_F(Binding, HideFailureIsReportedAndRestoreIsStillBound) {
     EXPECT_EQ(fake.boxes[0].style, os::BoxStyle::OkError);
     EXPECT_FALSE(program.varer.HideKeyRegistered);
     EXPECT_TRUE(program.varer.ShowKeyRegistered);
-    // The box comes between the two attempts.
-    EXPECT_LT(std::ranges::find(fake.log, "MessageBox " + Failure("hide", "Control+Z")) - fake.log.begin(),
-              std::ranges::find(fake.log, "RegisterHotKey 1 6 90") - fake.log.begin());
+    // Both attempts come first; the box once the main dialog and the tray icon are up.
+    const auto at = [&](const std::string& line) {
+        return std::ranges::find(fake.log, line) - fake.log.begin();
+    };
+    EXPECT_LT(at("RegisterHotKey 1 6 90"), at("ShowMainDialog"));
+    EXPECT_LT(at("Tray 0"), at("MessageBox " + Failure("hide", "Control+Z")));
 }
 
 TEST_F(Binding, RestoreFailureIsReportedAsShow) {
     fake.heldElsewhere = {{6, 'Z'}};
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
     ASSERT_EQ(fake.boxes.size(), 1u);
     EXPECT_EQ(fake.boxes[0].text, Failure("show", "Control+Shift+Z"));
     EXPECT_TRUE(program.varer.HideKeyRegistered);

@@ -3,6 +3,7 @@
 
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "host/StartUp.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -215,7 +216,7 @@ void CheckStartup(const Case& c) {
         }
     }
     fake.heldElsewhere = c.heldElsewhere;
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
 
     std::array<std::string, 7> value;
     std::array<bool, 7> wasEmpty{};

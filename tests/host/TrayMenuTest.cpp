@@ -1,5 +1,6 @@
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "host/StartUp.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ protected:
         fake.registry = {{"currentgame_display", "Quake III Arena"},
                          {"currentgame", "Quake 3: Arena"},
                          {"DynaScreen", "1"}};
-        ASSERT_TRUE(app.varer.Form_Load());
+        ASSERT_TRUE(StartUp(app, fake));
         game = fake.AddGameWindow("Quake 3: Arena");
         fake.visible[game.value] = false;
         restoreGame = "ShowWindow " + std::to_string(game.value) + " 9";
@@ -135,6 +136,25 @@ TEST_F(TrayMenu, RightClickOpensTheMenuOwnedByTheMainWindow) {
     Event(0x0205);
     EXPECT_EQ(fake.log, (Lines{"FindWindow Quake 3: Arena", kMain, "TrackTrayMenu", "RestoreHotkeyDialog",
                                kHotkeyForward, "ShowHotkeyDialog"}));
+}
+
+TEST_F(TrayMenu, ANewTaskbarGetsTheIconAgainAsItIsNowUntilUnload) {
+    const auto icon = std::make_pair(Fake::kMainWindow.value, std::uint32_t{1});
+    app.varer.Timer1_Timer();
+    app.varer.Timer1_Timer();
+    ASSERT_EQ(TrayTip(fake.trayIcons.at(icon)), "Quake III Arena - ACTIVE");
+    fake.trayIcons.clear(); // Explorer restarted
+    fake.log.clear();
+    app.TaskbarCreated();
+    EXPECT_EQ(fake.log, Lines{"Tray 0"});
+    EXPECT_EQ(fake.trayIcons.at(icon), varer.TrayIconData);
+    app.varer.Timer1_Timer();
+    EXPECT_EQ(fake.LogStartingWith("Tray"), Lines{"Tray 0"});
+
+    app.varer.Form_Unload();
+    app.TaskbarCreated();
+    app.varer.Timer1_Timer();
+    EXPECT_TRUE(fake.trayIcons.empty());
 }
 
 TEST_F(TrayMenu, MinimisingHidesTheMainWindow) {

@@ -4,6 +4,7 @@
 #include "handles/Handles.h"
 #include "windows/Services.h"
 #include "windows/Text.h"
+#include "windows/TrayIcon.h"
 
 #include <windows.h>
 
@@ -21,6 +22,7 @@ public:
 
     os::WindowManager& windows() override { return windows_; }
     os::HotkeyRegistrar& hotkeys() override { return hotkeys_; }
+    os::Tray& tray() override { return tray_; }
     os::Window MakeWindow(std::string_view title) override {
         HWND window = ::CreateWindowExW(0, L"STATIC", win32::Wide(title).c_str(), WS_POPUP, 0, 0, 10, 10,
                                         nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -49,6 +51,8 @@ private:
     win32::Windows windows_;
     win32::Hotkeys hotkeys_;
     std::vector<win32::UniqueWindow> windows_made_;
+    // Goes first: an icon it still holds goes while its window exists.
+    win32::TrayIcon tray_;
 };
 
 INSTANTIATE_TEST_SUITE_P(Win32, ServicesContract,
