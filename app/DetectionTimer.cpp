@@ -42,7 +42,16 @@ std::string Inactive(std::string_view entry) {
 } // namespace
 
 void Varer::PushTray() {
-    program_.os.tray.Notify(os::Tray::Action::Modify, program_.varer.TrayIconData);
+    VarerFields& varer = program_.varer;
+    TrayIconShell& shell = varer.trayShell;
+    // An unchanged icon costs the shell a redraw and this thread a wait.
+    if (!shell.wanted || shell.accepted == varer.TrayIconData) {
+        return;
+    }
+    const auto action = shell.added ? os::Tray::Action::Modify : os::Tray::Action::Add;
+    const bool accepted = program_.os.tray.Notify(action, varer.TrayIconData);
+    shell.added = shell.added || accepted;
+    shell.accepted = accepted ? std::optional(varer.TrayIconData) : std::nullopt;
 }
 
 bool Varer::DesktopModeNeedsRestoring(os::Size current) const {
@@ -74,7 +83,7 @@ void Varer::Timer1_Timer() {
         varer.mPopResoRestoreVisible = false;
         // The tray shows what the previous tick computed.
         PushTray();
-        if (const auto logo = catalogue::ActiveLogoOfTitle(about.Text1)) {
+        if (const auto logo = p.catalogue.ActiveLogoOfTitle(about.Text1)) {
             tray.icon = p.os.pictures.Logo(*logo);
         }
         SetTrayTip(tray, Active(about.SelectedText()));
@@ -108,7 +117,7 @@ void Varer::Timer1_Timer() {
     }
     if (about.SelectedText() != catalogue::kAutomaticEntry) {
         PushTray();
-        if (const auto logo = catalogue::InactiveLogoOfTitle(about.Text1)) {
+        if (const auto logo = p.catalogue.InactiveLogoOfTitle(about.Text1)) {
             tray.icon = p.os.pictures.Logo(*logo);
         }
         SetTrayTip(tray, Inactive(about.SelectedText()));
@@ -122,7 +131,7 @@ void Varer::Timer1_Timer() {
 
 void Varer::SearchAllGames() {
     Program& p = program_;
-    const auto games = catalogue::ProbeOrder();
+    const auto games = p.catalogue.ProbeOrder();
     // Every title is looked up before any selection changes the current game.
     std::vector<bool> found(games.size());
     for (std::size_t i = 0; i < games.size(); ++i) {

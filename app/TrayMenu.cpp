@@ -90,6 +90,13 @@ void Varer::Form_Resize(bool minimized) {
     }
 }
 
+void Varer::Form_TaskbarCreated() {
+    TrayIconShell& shell = program_.varer.trayShell;
+    shell.added = false;
+    shell.accepted.reset();
+    PushTray();
+}
+
 void Varer::Form_QueryUnload() {
     Program& p = program_;
     const os::Window game = hotkeys::FindGameWindow(p);
@@ -102,7 +109,9 @@ void Varer::Form_QueryUnload() {
 
 void Varer::Form_Unload() {
     Program& p = program_;
+    startupSteps_.clear();
     p.os.tray.Notify(os::Tray::Action::Delete, p.varer.TrayIconData);
+    p.varer.trayShell = {};
     // Only what start-up registered; the dialog's own registrations end with the process.
     const os::Window hotkeyWindow = p.ui.DialogWindow(ui::Dialog::Hotkey);
     if (p.varer.HideKeyRegistered) {

@@ -20,6 +20,7 @@ public:
     FrmAbout frmAbout{program};
     Varer varer{program, frmAbout, form1};
 
+    void Idle() override { varer.FinishStartup(); }
     void TimerTicked() override { varer.Timer1_Timer(); }
     void TrayEvent(std::intptr_t lParam) override { varer.Form_MouseMove(lParam); }
     void MainWindowResized(bool minimized) override { varer.Form_Resize(minimized); }
@@ -30,6 +31,7 @@ public:
         varer.Form_QueryUnload();
         varer.Form_Unload();
     }
+    void TaskbarCreated() override { varer.Form_TaskbarCreated(); }
 
     void GameChosen(int entryIndex) override { frmAbout.UserSelected(entryIndex); }
     void ScreenResCheckClicked(bool checked) override { frmAbout.SetScreenResCheck(checked ? 1 : 0); }

@@ -27,14 +27,11 @@ bool Varer::Form_Load() {
         p.os.boxes.Show("Tuckaway is already open!", kAppTitle, os::BoxStyle::OkExclamation);
         return false;
     }
-    varer.started = true;
 
-    frmAbout_.Load();
-    p.ui.ShowDialog(ui::Dialog::Main);
+    LoadGames();
     form1_.Load();
-    if (!p.ui.DialogExists(ui::Dialog::Main) || !p.ui.DialogExists(ui::Dialog::Hotkey)) {
-        // Without them the program could be neither set nor reach its hot keys.
-        varer.started = false;
+    if (!p.ui.DialogExists(ui::Dialog::Hotkey)) {
+        // Without it the program could be neither set nor reach its hot keys.
         return false;
     }
     varer.mPopResoRestoreVisible = false;
@@ -48,17 +45,75 @@ bool Varer::Form_Load() {
     tray.callbackMessage = kTrayCallbackMessage;
     tray.icon = p.os.pictures.Logo(1);
     SetTrayTip(tray, kStartupTip);
-    p.os.tray.Notify(os::Tray::Action::Add, tray);
 
     LoadSettings();
 
-    hotkeys::BindHotkeys(p, varer.HideKeyRegistered, varer.ShowKeyRegistered);
+    hotkeys::RegisterHotkeys(p, varer.HideKeyRegistered, varer.ShowKeyRegistered);
     p.PrevWndProc = p.os.hotkeys.InstallHotkeyProc(p.ui.DialogWindow(ui::Dialog::Hotkey), hotkeyProc_);
 
     const os::Size desktop = p.os.display.CurrentSize();
     varer.Text3 = sizes::ToText(desktop.width);
     varer.Text4 = sizes::ToText(desktop.height);
+
+    // The rest, one step per idle moment: a hot key pressed meanwhile waits
+    // for one step at most. The main dialog is made after the settings were
+    // placed and shows them as it appears.
+    startupSteps_ = {
+        [this] {
+            frmAbout_.Load();
+            if (!program_.ui.DialogExists(ui::Dialog::Main)) {
+                // Without it the program could not be set: it ends here, its
+                // hot keys let go; whatever made the windows says why.
+                Form_Unload();
+                program_.ui.Quit();
+            }
+        },
+        [this] { program_.ui.ShowDialog(ui::Dialog::Main); },
+        [this] {
+            program_.varer.trayShell.wanted = true;
+            PushTray();
+        },
+        [this] {
+            // Ticks and clicks act from here on, also while a box below is open.
+            VarerFields& fields = program_.varer;
+            fields.started = true;
+            if (!fields.HideKeyRegistered) {
+                hotkeys::ReportUnregistered(program_, hotkeys::HotkeyId::Hide);
+            }
+            if (!fields.ShowKeyRegistered) {
+                hotkeys::ReportUnregistered(program_, hotkeys::HotkeyId::Restore);
+            }
+        },
+    };
+    p.ui.AskForIdle();
     return true;
+}
+
+void Varer::LoadGames() {
+    Program& p = program_;
+    const auto leftOut =
+        p.catalogue.AddUserGames(p.os.settings.Enumerate(settings::kApplication, settings::kGamesSection));
+    if (leftOut.empty()) {
+        return;
+    }
+    std::string line = "Tuckaway: left out of the game list:";
+    for (std::size_t i = 0; i < leftOut.size(); ++i) {
+        line += i == 0 ? " " : "; ";
+        line += leftOut[i];
+    }
+    p.os.debug.Log(line);
+}
+
+void Varer::FinishStartup() {
+    if (startupSteps_.empty()) {
+        return;
+    }
+    const auto step = std::move(startupSteps_.front());
+    startupSteps_.pop_front();
+    step();
+    if (!startupSteps_.empty()) {
+        program_.ui.AskForIdle();
+    }
 }
 
 void Varer::LoadSettings() {

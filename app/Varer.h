@@ -9,6 +9,8 @@
 #include "state/Program.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string_view>
 
 namespace tuckaway {
@@ -28,15 +30,23 @@ public:
     Varer(Program& program, FrmAbout& frmAbout, Form1& form1)
         : program_(program), frmAbout_(frmAbout), form1_(form1), hotkeyProc_(program) {}
 
-    // Start-up. False when the process must end at once: another instance is
-    // already running (said here), or a dialog's window could not be made
-    // (said by whatever made the windows), before anything else is touched.
+    // Start-up, as far as the first hot key needs it: the hot-key dialog's
+    // window, the settings, the hot keys and their procedure. It then asks for
+    // an idle moment, and FinishStartup does the rest. False when the process
+    // must end at once: another instance is already running (said here), or
+    // the hot-key dialog's window could not be made (said by whatever made the
+    // windows), before anything else is touched.
     bool Form_Load();
+    // One step of the rest of start-up (the main dialog, the tray icon, the
+    // hot keys that failed), each time the windows are idle.
+    void FinishStartup();
 
     void Timer1_Timer();
     // The tray callback: every tray event arrives as a mouse move.
     void Form_MouseMove(std::intptr_t lParam);
     void Form_Resize(bool minimized);
+    // A new taskbar: the icon is added again, as it is now.
+    void Form_TaskbarCreated();
     // The session is about to end: nothing the program changed may outlive it.
     // A hidden game is shown again and, if the program stored a game's mode as
     // the display's default, the desktop's mode is stored back. Run again
@@ -54,10 +64,14 @@ public:
     void TransCheck_Click();
 
 private:
+    // Adds the games the user stored to the catalogue and logs the entries left out.
+    void LoadGames();
     void LoadSettings();
     // Creates and loads the dialog if needed, then brings it to the front.
     void BringForward(ui::Dialog dialog);
     void ShowPopupMenu();
+    // Gives the shell TrayIconData, unless it holds that already: adds the
+    // icon if the shell has not accepted it yet, otherwise modifies it.
     void PushTray();
     void SearchAllGames();
     // The display's mode differs from the recorded desktop's, and so does the game's, in both dimensions.
@@ -68,6 +82,8 @@ private:
     Form1& form1_;
     // Lives as long as the hot-key dialog's window, whose procedure it is.
     hotkeys::HotkeyProcedure hotkeyProc_;
+    // What start-up left for FinishStartup, in order.
+    std::deque<std::function<void()>> startupSteps_;
 };
 
 } // namespace tuckaway

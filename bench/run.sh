@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Runs every benchmark of the real program under Wine, with a warm wineserver,
-# in a private Xvfb and a 1024x768 virtual desktop, and prints the figures:
-#   exe sizes and imported DLLs; start to tray icon (10 starts); hot-key
-#   latency (200 presses); shaping each dialog; one detection tick and the
-#   check-box cut; idle CPU per minute in automatic mode with no game.
+# Measures Tuckaway under Wine beside floor programs that do only the least
+# its job needs, in one run (an absolute time is not stable on a shared
+# machine; a ratio is), with a warm wineserver, in a private Xvfb and a
+# 1024x768 virtual desktop. Prints the table of figures and ratios:
+#   hot-key press to game hidden or shown, p99 over 200 presses
+#     (floor: bench/floor_hotkey, which only hides a window on a hot key);
+#   idle CPU of the program, the wineserver and the tray's host (explorer)
+#     over 60 s in automatic mode with no game
+#     (floor: bench/floor_poller, the same ten title lookups every 150 ms);
+#   process start to the first hot key that hides, median of 7 (floor_hotkey);
+#   resident memory after start (floor_poller);
+# then the detection tick's cost beside its ten lookups alone, the shell
+# calls per minute while idle, and where start-up's time goes.
 #
-# The measurements run on the 32-bit build, or on the 64-bit one where Wine
-# runs no 32-bit programs (see scripts/wine-env.sh).
-#
-#   bash bench/run.sh            builds the i686 and x86_64 presets first
-#   BENCH_IDLE_SECONDS=60        how long the idle measurement runs
-#   TUCKAWAY_BENCH_BUILDS="DIR32 DIR64"  use these build folders as they are
+#   bash bench/run.sh               builds the preset of the Wine that runs here
+#   TUCKAWAY_BENCH_BUILD=DIR        use this build folder as it is (Tuckaway, bench/)
+#   TUCKAWAY_BENCH_EXE=FILE         measure this Tuckaway.exe instead (another
+#                                   revision's, say) with this build's tools
+#   TUCKAWAY_BENCH_WINEPREFIX=DIR   the Wine prefix (made if missing)
+#   BENCH_IDLE_SECONDS=60 BENCH_PRESSES=200 BENCH_STARTS=7
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -23,25 +31,27 @@ export WINEDEBUG=-all LANG=C.UTF-8
 TUCKAWAY_WINEPREFIX="$WINEPREFIX" bash scripts/setup.sh >/dev/null
 # shellcheck source=../scripts/wine-env.sh
 . scripts/wine-env.sh
-if [ -n "${TUCKAWAY_BENCH_BUILDS:-}" ]; then
-    read -r build32 build64 <<<"$TUCKAWAY_BENCH_BUILDS"
-else
-    for preset in i686 x86_64; do
-        cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j2 >/dev/null
-    done
-    build32="$repo/build/i686"
-    build64="$repo/build/x86_64"
+build="${TUCKAWAY_BENCH_BUILD:-}"
+if [ -z "$build" ]; then
+    cmake --preset "$TUCKAWAY_WINE_ARCH" >/dev/null
+    cmake --build --preset "$TUCKAWAY_WINE_ARCH" -j2 >/dev/null
+    build="$repo/build/$TUCKAWAY_WINE_ARCH"
 fi
-
-if [ "$TUCKAWAY_WINE_ARCH" = i686 ]; then
-    measured="$build32"
-else
-    measured="$build64"
-fi
-echo "$(tuckaway_wine_summary): measuring $measured"
-exe="$measured/app/Tuckaway.exe"
-bench="$measured/bench"
+exe="${TUCKAWAY_BENCH_EXE:-$build/app/Tuckaway.exe}"
+bench="$build/bench"
+idle_seconds="${BENCH_IDLE_SECONDS:-60}"
+presses="${BENCH_PRESSES:-200}"
+starts="${BENCH_STARTS:-7}"
 key='HKCU\Software\Tuckaway v1.10\program'
+# Wine's output of the program running in the background.
+output="$(mktemp)"
+# The idle figures, by name: floor_rss, program_calls, ...
+declare -A idle_figures
+
+tuckaway_wine_summary
+echo "measuring $exe ($(stat -c %s "$exe") bytes) beside the floors in $bench"
+echo "imports: $("$TUCKAWAY_WINE_ARCH-w64-mingw32-objdump" -p "$exe" | sed -n 's/^\tDLL Name: //p' | sort | tr '\n' ' ')"
+echo "machine: $(nproc) cores, $(sed -n 's/^model name\t: //p' /proc/cpuinfo | head -n 1); $(wine --version)"
 
 tuckaway_start_xvfb
 export DISPLAY="$TUCKAWAY_XVFB_DISPLAY"
@@ -50,11 +60,13 @@ wineserver -p
 # A desktop kept open for the whole run: no measurement pays for starting it.
 wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
 desktop=$!
+running=
 cleanup() {
-    kill "${tuckaway:-}" 2>/dev/null || true
+    [ -z "$running" ] || kill "$running" 2>/dev/null || true
     kill "$desktop" 2>/dev/null || true
     tuckaway_wineserver_stop
     tuckaway_stop_xvfb
+    rm -f "$output"
 }
 trap cleanup EXIT
 tuckaway_wait_for_desktop 60
@@ -66,66 +78,148 @@ set_settings() { # game entry, title, DynaScreen
     tuckaway_reg add "$key" /v DynaScreen /d "$3" /f >/dev/null 2>&1
 }
 
-start_tuckaway() {
-    wine "$exe" >/dev/null 2>&1 &
-    tuckaway=$!
+# start PROGRAM [WINEDEBUG]: starts it in the background and waits until its
+# process runs; Tuckaway also until start-up has written its settings.
+start() {
+    local program="$1" name
+    name="$(basename "$program")"
+    (cd "$(dirname "$program")" && WINEDEBUG="${2:-$WINEDEBUG}" exec wine "./$name") >/dev/null 2>"$output" &
+    running=$!
     for _ in $(seq 1 100); do
-        pgrep -f 'Tuckaway\.exe' >/dev/null && tuckaway_reg query "$key" /v HideQ3Func >/dev/null 2>&1 && return 0
+        if pid_of "$name" >/dev/null &&
+            { [ "$name" != Tuckaway.exe ] || tuckaway_reg query "$key" /v HideQ3Func >/dev/null 2>&1; }; then
+            return 0
+        fi
         sleep 0.1
     done
-    echo "Tuckaway did not start" >&2
+    echo "$name did not start" >&2
     return 1
 }
 
-stop_tuckaway() {
-    wine taskkill /f /im Tuckaway.exe >/dev/null 2>&1 || true
-    wait "$tuckaway" 2>/dev/null || true
-    tuckaway=
+# Asks the program to close as a user would, then makes sure it has.
+stop() {
+    local name
+    name="$(basename "$1")"
+    wine taskkill /im "$name" >/dev/null 2>&1 || true
+    for _ in $(seq 1 50); do
+        pid_of "$name" >/dev/null || break
+        sleep 0.1
+    done
+    wine taskkill /f /im "$name" >/dev/null 2>&1 || true
+    wait "$running" 2>/dev/null || true
+    running=
 }
 
-# utime + stime of the Linux processes matching a pattern, in clock ticks.
+# ours PATTERN: the Linux processes of this run's Wine prefix whose command
+# line matches; other prefixes' programs may run on the same machine.
+ours() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            echo "$pid"
+        fi
+    done
+}
+
+# The Linux process of a running Windows program.
+pid_of() { ours "(^|[\\/])$1( |\$)" | head -n 1 | grep .; }
+
+# utime + stime of this prefix's processes matching a pattern, in clock ticks.
 cpu_ticks() {
     local total=0 pid
-    for pid in $(pgrep -f "$1"); do
+    for pid in $(ours "$1"); do
         total=$((total + $(awk '{print $14 + $15}' "/proc/$pid/stat" 2>/dev/null || echo 0)))
     done
     echo "$total"
 }
 
-echo "== sizes and imports"
-for arch in i686 x86_64; do
-    [ "$arch" = i686 ] && file="$build32/app/Tuckaway.exe" || file="$build64/app/Tuckaway.exe"
-    imports="$("$arch-w64-mingw32-objdump" -p "$file" | sed -n 's/^\tDLL Name: //p' | sort | tr '\n' ' ')"
-    echo "$arch: $(stat -c %s "$file") bytes; imports: $imports"
-done
+# bench_field LINES FIELD: a number from the first of some Report lines ("... median=1.234 ms p99=...").
+bench_field() { sed -n "1s/.* $2=\\([0-9.]*\\).*/\\1/p" <<<"$1"; }
 
-echo "== start to tray icon added"
-wine "$bench/bench_tool.exe" startup "$(winepath -w "$exe")" 10
+# idle PROGRAM NAME: runs it for the idle time and records in idle_figures
+# the CPU seconds of it (NAME_program) and of the wineserver and explorer
+# (NAME_others), its resident memory after start in MB (NAME_rss) and its
+# shell calls per minute (NAME_calls), counted from Wine's trace.
+idle() {
+    local program="$1" name="$2" hz before_program before_server before_shell
+    local after_program after_server after_shell calls
+    hz="$(getconf CLK_TCK)"
+    start "$program" -all,trace+systray
+    sleep 3
+    idle_figures[${name}_rss]="$(awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' \
+        "/proc/$(pid_of "$(basename "$program")")/status")"
+    calls="$(grep -c Shell_NotifyIcon "$output" || true)"
+    before_program="$(cpu_ticks "$(basename "$program")")"
+    before_server="$(cpu_ticks '^wineserver|/wineserver')"
+    before_shell="$(cpu_ticks 'explorer\.exe')"
+    sleep "$idle_seconds"
+    after_program="$(cpu_ticks "$(basename "$program")")"
+    after_server="$(cpu_ticks '^wineserver|/wineserver')"
+    after_shell="$(cpu_ticks 'explorer\.exe')"
+    calls=$(($(grep -c Shell_NotifyIcon "$output" || true) - calls))
+    stop "$program"
+    idle_figures[${name}_program]="$(awk -v c=$((after_program - before_program)) -v hz="$hz" \
+        'BEGIN { printf "%.2f", c / hz }')"
+    idle_figures[${name}_others]="$(awk -v c=$((after_server - before_server + after_shell - before_shell)) \
+        -v hz="$hz" 'BEGIN { printf "%.2f", c / hz }')"
+    idle_figures[${name}_calls]="$(awk -v c="$calls" -v t="$idle_seconds" 'BEGIN { printf "%.0f", c * 60 / t }')"
+    echo "$name: ${idle_figures[${name}_program]} s CPU, wineserver + explorer" \
+        "${idle_figures[${name}_others]} s; ${idle_figures[${name}_rss]} MB resident after start;" \
+        "${idle_figures[${name}_calls]} shell calls per minute"
+}
 
-echo "== hot-key latency"
+echo "== process start to the first hot key that hides (the two take turns)"
 set_settings "Quake III Arena" "Quake 3: Arena" 0
-start_tuckaway
-wine "$bench/bench_tool.exe" hotkey 200
-stop_tuckaway
+start_figures="$(wine "$bench/bench_tool.exe" start "$starts" "$(winepath -w "$bench/floor_hotkey.exe")" \
+    "$(winepath -w "$exe")" | tr -d '\r')"
+echo "$start_figures"
+floor_start="$(grep '^floor_hotkey.exe: start to first' <<<"$start_figures")"
+program_start="$(grep -v '^floor_hotkey.exe' <<<"$start_figures" | head -n 1)"
 
-echo "== shaping"
-wine "$bench/bench_shaping.exe" 200
+echo "== hot-key press to game hidden or shown"
+start "$bench/floor_hotkey.exe"
+floor_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
+stop "$bench/floor_hotkey.exe"
+echo "floor_hotkey.exe: $floor_keys"
+start "$exe"
+program_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
+stop "$exe"
+echo "Tuckaway.exe: $program_keys"
 
-echo "== detection tick and check-box cut"
+echo "== detection tick (automatic detection, no game)"
 set_settings "-=Automatic Game Detection=-" " " 1
-wine "$bench/bench_tick.exe" 1000
+tick="$(wine "$bench/bench_tick.exe" 1000 | tr -d '\r')"
+echo "$tick"
 
-echo "== idle cost, automatic detection, no game"
+echo "== idle, automatic detection, no game, ${idle_seconds} s each"
+idle "$bench/floor_poller.exe" floor
 set_settings "-=Automatic Game Detection=-" " " 1
-start_tuckaway
-sleep 3
-seconds="${BENCH_IDLE_SECONDS:-60}"
-hz="$(getconf CLK_TCK)"
-program_before="$(cpu_ticks 'Tuckaway\.exe')"
-server_before="$(cpu_ticks '^wineserver|/wineserver')"
-sleep "$seconds"
-program_after="$(cpu_ticks 'Tuckaway\.exe')"
-server_after="$(cpu_ticks '^wineserver|/wineserver')"
-stop_tuckaway
-awk -v p=$((program_after - program_before)) -v s=$((server_after - server_before)) -v hz="$hz" -v t="$seconds" \
-    'BEGIN { printf "Tuckaway.exe: %.2f CPU s per minute; wineserver meanwhile: %.2f CPU s per minute\n", p / hz * 60 / t, s / hz * 60 / t }'
+idle "$exe" program
+
+awk -v fk="$(bench_field "$floor_keys" p99)" -v pk="$(bench_field "$program_keys" p99)" \
+    -v fkm="$(bench_field "$floor_keys" median)" -v pkm="$(bench_field "$program_keys" median)" \
+    -v fs="$(bench_field "$floor_start" median)" -v ps="$(bench_field "$program_start" median)" \
+    -v fp="${idle_figures[floor_program]}" -v fo="${idle_figures[floor_others]}" \
+    -v pp="${idle_figures[program_program]}" -v po="${idle_figures[program_others]}" \
+    -v fr="${idle_figures[floor_rss]}" -v pr="${idle_figures[program_rss]}" \
+    -v n="$presses" -v t="$idle_seconds" -v s="$starts" '
+    BEGIN {
+        fi = fp + fo
+        pi = pp + po
+        print ""
+        print "| figure | floor (same run) | Tuckaway | ratio | goal |"
+        print "|---|---|---|---|---|"
+        printf "| hot-key press → game window hidden/shown, %d presses, p99 | %.2f ms | %.2f ms (median %.2f vs %.2f) | %.2f | ≤ 1.5 |\n",
+               n, fk, pk, pkm, fkm, pk / fk
+        printf "| idle, automatic mode, no game, %d s, CPU of the program + wineserver + explorer | %.2f s | %.2f s (program %.2f, wineserver + explorer %.2f) | %.2f | ≤ 1.2 |\n",
+               t, fi, pi, pp, po, pi / fi
+        printf "| process start → first hot key that hides, median of %d | %.0f ms | %.0f ms | %.2f | ≤ 1.5 |\n",
+               s, fs, ps, ps / fs
+        printf "| resident memory after start | %.1f MB | %.1f MB | floor + %.1f MB | ≤ floor + 6 MB |\n",
+               fr, pr, pr - fr
+    }'
+one_tick="$(grep '^one tick' <<<"$tick")"
+lookups="$(grep '^ten title lookups' <<<"$tick")"
+echo "detection tick: median $(bench_field "$one_tick" median) ms, p99 $(bench_field "$one_tick" p99) ms;" \
+    "its ten title lookups alone: median $(bench_field "$lookups" median) ms, p99 $(bench_field "$lookups" p99) ms"
+echo "shell calls per minute while idle: ${idle_figures[program_calls]} (the floor: ${idle_figures[floor_calls]})"

@@ -18,7 +18,14 @@ const std::string_view kHelpText =
 void FrmAbout::Load() {
     if (!program_.ui.DialogExists(ui::Dialog::Main)) {
         program_.ui.CreateDialogWindow(ui::Dialog::Main);
-        program_.ui.ShowGameList(catalogue::ListEntries());
+        program_.ui.ShowGameList(program_.catalogue.ListEntries());
+        // A window made after its fields were set shows them.
+        const FrmAboutFields& fields = program_.frmAbout;
+        if (fields.Combo1) {
+            program_.ui.ShowGameSelection(*fields.Combo1);
+        }
+        program_.ui.ShowGameListLocked(fields.Combo1Locked);
+        program_.ui.ShowScreenResCheck(fields.ScreenResCheck);
         Form_Load();
     }
 }
@@ -34,7 +41,7 @@ void FrmAbout::Form_Load() {
 void FrmAbout::Combo1_Click() {
     FrmAboutFields& fields = program_.frmAbout;
     const std::string entry(fields.SelectedText());
-    if (const auto title = catalogue::TitleOfEntry(entry)) {
+    if (const auto title = program_.catalogue.TitleOfEntry(entry)) {
         fields.Text1 = *title;
     }
     program_.settings.Write(settings::kCurrentGame, fields.Text1);
@@ -62,7 +69,7 @@ void FrmAbout::Label1_MouseMove(unsigned buttons, unsigned /*shift*/, int /*x*/,
 }
 
 bool FrmAbout::SelectEntry(std::string_view entry) {
-    const auto index = catalogue::EntryIndex(entry);
+    const auto index = program_.catalogue.EntryIndex(entry);
     if (!index) {
         return false;
     }
@@ -71,7 +78,7 @@ bool FrmAbout::SelectEntry(std::string_view entry) {
 }
 
 void FrmAbout::SelectIndex(int index) {
-    const auto entries = catalogue::ListEntries();
+    const auto entries = program_.catalogue.ListEntries();
     if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) {
         return;
     }

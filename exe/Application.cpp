@@ -4,25 +4,21 @@
 #include "windows/Text.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 namespace tuckaway::win32 {
 
-Application::OleSession::OleSession() {
+Application::CommonControls::CommonControls() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    ::OleInitialize(nullptr);
-}
-
-Application::OleSession::~OleSession() {
-    ::OleUninitialize();
 }
 
 Application::Application(HINSTANCE instance, PictureLoader loadPicture)
     : pictures_(instance),
       // One instance per settings store.
       instance_(L"Local\\" + Wide(settings::kApplication) + L" single instance"),
-      logic_({settings_, windows_, hotkeys_, display_, boxes_, tray_, pictures_, instance_}, ui_),
+      logic_(
+          {settings_, windows_, hotkeys_, display_, boxes_, tray_, pictures_, instance_, keyboard_, debug_},
+          ui_),
       ui_(instance, logic_, loadPicture) {
     ui_.CreateMainWindow();
 }
@@ -32,10 +28,12 @@ int Application::Run() {
         return 1;
     }
     if (!logic_.varer.Form_Load()) {
-        // Another instance runs (it said so), or a dialog's window could not be made.
+        // Another instance runs (it said so), or the hot-key dialog's window could not be made.
         return ToldStartupFault() ? 1 : 0;
     }
-    return ui_.RunMessageLoop();
+    const int code = ui_.RunMessageLoop();
+    // The main dialog is made at the first idle moment; start-up ends there without it.
+    return ToldStartupFault() ? 1 : code;
 }
 
 bool Application::ToldStartupFault() {

@@ -6,6 +6,7 @@
 
 #include "app/Tuckaway.h"
 #include "windows/Services.h"
+#include "windows/TrayIcon.h"
 #include "windows/WindowsUi.h"
 
 #include <windows.h>
@@ -23,33 +24,38 @@ public:
     WindowsUi& ui() { return ui_; }
 
     // Start-up, then the message loop until the program ends. A program that
-    // cannot make its windows, or decode their skins, says so and ends with 1
-    // before it touches the tray, the hot keys or the settings.
+    // cannot make its windows, or decode their skins, says so and ends with 1;
+    // unless the window that fails is the main dialog's, made once start-up
+    // has read the settings, it ends before it touches them, the tray or the
+    // hot keys.
     int Run();
 
 private:
     // Shows the box for a start-up fault of the windows; false when there is none.
     bool ToldStartupFault();
 
-    // Skins are decoded by the system's picture loader, which needs OLE on this thread.
-    struct OleSession {
-        OleSession();
-        ~OleSession();
+    // The dialogs' controls come from the common controls the manifest asks for.
+    struct CommonControls {
+        CommonControls();
     };
 
-    OleSession ole_;
+    CommonControls controls_;
     RegistrySettings settings_;
     Windows windows_;
     Hotkeys hotkeys_;
     Display display_;
     MessageBoxes boxes_;
-    Tray tray_;
     Pictures pictures_;
     InstanceGuard instance_;
+    Keyboard keyboard_;
+    DebugOutput debug_;
     // The logic is built on a reference to the windows, which report to it;
     // the windows go first, while everything their last messages reach is still there.
     Tuckaway logic_;
     WindowsUi ui_;
+    // Goes before the windows: an icon still in the tray is taken away while
+    // the window it belongs to exists.
+    TrayIcon tray_;
 };
 
 } // namespace tuckaway::win32

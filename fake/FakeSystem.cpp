@@ -28,7 +28,7 @@ std::string DialogName(ui::Dialog dialog) {
 } // namespace
 
 os::Services FakeSystem::Services() {
-    return {*this, *this, *this, *this, *this, *this, *this, *this};
+    return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
 }
 
 std::vector<std::string> FakeSystem::LogStartingWith(std::string_view prefix) const {
@@ -57,6 +57,14 @@ void FakeSystem::Write(std::string_view application, std::string_view section, s
     CheckSection(application, section);
     log.push_back("Write " + std::string(key) + "=" + std::string(value));
     registry[std::string(key)] = value;
+}
+
+std::vector<os::StoredValue> FakeSystem::Enumerate(std::string_view application, std::string_view section) {
+    if (application != "Tuckaway v1.10" || section != "games") {
+        throw std::logic_error("enumeration of another section than the games");
+    }
+    log.push_back("Enumerate " + std::string(section));
+    return failReads ? std::vector<os::StoredValue>{} : games;
 }
 
 os::Window FakeSystem::FindWindowByTitle(std::string_view title) {
@@ -182,6 +190,16 @@ os::BoxAnswer FakeSystem::Show(std::string_view text, std::string_view caption, 
 bool FakeSystem::Notify(Action action, const os::TrayIconRecord& record) {
     log.push_back("Tray " + std::to_string(static_cast<int>(action)));
     trayCalls.emplace_back(action, record);
+    const auto key = std::make_pair(record.window.value, record.id);
+    const bool held = trayIcons.contains(key);
+    if (trayRefuses || held == (action == Action::Add)) {
+        return false;
+    }
+    if (action == Action::Delete) {
+        trayIcons.erase(key);
+    } else {
+        trayIcons[key] = record;
+    }
     return true;
 }
 
@@ -191,6 +209,17 @@ os::Icon FakeSystem::Logo(int pictureNumber) {
 
 bool FakeSystem::ClaimFirstInstance() {
     return !anotherInstanceRuns;
+}
+
+void FakeSystem::TypeCombination(unsigned modifiers, unsigned virtualKey) {
+    log.push_back("TypeCombination " + std::to_string(modifiers) + " " + std::to_string(virtualKey));
+    if (whileTyping) {
+        whileTyping();
+    }
+}
+
+void FakeSystem::Log(std::string_view line) {
+    debugLines.emplace_back(line);
 }
 
 os::Window FakeSystem::MainWindow() {
@@ -273,23 +302,41 @@ void FakeSystem::DragDialog(ui::Dialog dialog) {
     log.push_back("Drag" + DialogName(dialog));
 }
 
+void FakeSystem::AskForIdle() {
+    log.push_back("AskForIdle");
+    idleAsked = true;
+}
+
+// What a dialog shows is lost while its window does not exist, as with real controls.
 void FakeSystem::ShowHelpText(std::string_view text) {
-    helpText = text;
+    if (dialogExists[ui::Dialog::Main]) {
+        helpText = text;
+    }
 }
 void FakeSystem::ShowGameList(std::span<const std::string_view> entries) {
-    shownGameList.assign(entries.begin(), entries.end());
+    if (dialogExists[ui::Dialog::Main]) {
+        shownGameList.assign(entries.begin(), entries.end());
+    }
 }
 void FakeSystem::ShowGameSelection(int entryIndex) {
-    shownSelection = entryIndex;
+    if (dialogExists[ui::Dialog::Main]) {
+        shownSelection = entryIndex;
+    }
 }
 void FakeSystem::ShowGameListLocked(bool locked) {
-    shownLocked = locked;
+    if (dialogExists[ui::Dialog::Main]) {
+        shownLocked = locked;
+    }
 }
 void FakeSystem::ShowScreenResCheck(int value) {
-    shownCheck = value;
+    if (dialogExists[ui::Dialog::Main]) {
+        shownCheck = value;
+    }
 }
 void FakeSystem::ShowHotkeyField(ui::HotkeyField field, std::string_view text) {
-    shownFields[field] = text;
+    if (dialogExists[ui::Dialog::Hotkey]) {
+        shownFields[field] = text;
+    }
 }
 
 os::Window FakeSystem::AddGameWindow(std::string_view title) {

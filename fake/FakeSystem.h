@@ -36,6 +36,8 @@ class FakeSystem final : public os::SettingsStore,
                          public os::Tray,
                          public os::Pictures,
                          public os::InstanceGuard,
+                         public os::Keyboard,
+                         public os::DebugOutput,
                          public ui::Port {
 public:
     static constexpr os::Window kMainWindow{0x100};
@@ -53,6 +55,8 @@ public:
     // SettingsStore: values by key; the application and section must be the program's.
     std::map<std::string, std::string, std::less<>> registry;
     bool failReads = false;
+    // The "games" section, in stored order; values that are not strings have no text.
+    std::vector<os::StoredValue> games;
 
     // WindowManager: titles are looked up ignoring letter case, as the system does.
     std::map<std::string, os::Window, std::less<>> windowsByTitle;
@@ -85,11 +89,20 @@ public:
     std::deque<os::BoxAnswer> answers; // default: Ok, or No for a Yes/No box
     std::function<void()> whileBoxOpen;
 
-    // Tray
+    // Tray: every call, and the icons the shell shows by window and id. While
+    // trayRefuses is set the shell answers nothing (at logon before the taskbar).
     std::vector<std::pair<os::Tray::Action, os::TrayIconRecord>> trayCalls;
+    std::map<std::pair<std::uintptr_t, std::uint32_t>, os::TrayIconRecord> trayIcons;
+    bool trayRefuses = false;
 
     // InstanceGuard
     bool anotherInstanceRuns = false;
+
+    // Keyboard: run while a combination is being typed (another program may act meanwhile).
+    std::function<void()> whileTyping;
+
+    // DebugOutput
+    std::vector<std::string> debugLines;
 
     // Ui
     bool mainWindowExists = true;
@@ -111,12 +124,15 @@ public:
     bool shownLocked = false;
     int shownCheck = 0;
     std::map<ui::HotkeyField, std::string> shownFields;
+    // The windows owe an Idle event: the test raises it.
+    bool idleAsked = false;
 
     // os::SettingsStore
     std::optional<std::string> Read(std::string_view application, std::string_view section,
                                     std::string_view key) override;
     void Write(std::string_view application, std::string_view section, std::string_view key,
                std::string_view value) override;
+    std::vector<os::StoredValue> Enumerate(std::string_view application, std::string_view section) override;
     // os::WindowManager
     os::Window FindWindowByTitle(std::string_view title) override;
     void ShowWindow(os::Window window, ShowCommand command) override;
@@ -142,6 +158,10 @@ public:
     os::Icon Logo(int pictureNumber) override;
     // os::InstanceGuard
     bool ClaimFirstInstance() override;
+    // os::Keyboard
+    void TypeCombination(unsigned modifiers, unsigned virtualKey) override;
+    // os::DebugOutput
+    void Log(std::string_view line) override;
     // ui::Port
     os::Window MainWindow() override;
     void HideMainWindow() override;
@@ -159,6 +179,7 @@ public:
     void HideDialog(ui::Dialog dialog) override;
     void ShapeDialog(ui::Dialog dialog) override;
     void DragDialog(ui::Dialog dialog) override;
+    void AskForIdle() override;
     void ShowHelpText(std::string_view text) override;
     void ShowGameList(std::span<const std::string_view> entries) override;
     void ShowGameSelection(int entryIndex) override;

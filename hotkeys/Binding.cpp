@@ -76,7 +76,7 @@ std::string FailureMessage(HotkeyId id, std::string_view modifierText, std::stri
     return text;
 }
 
-void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
+void RegisterHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
     const auto modifiers = ModifierValue(program.form1.Text(ModifierField(id)));
     // Without a key code there is nothing that could be registered; it is
     // reported like a modifier text that is not one of the seven.
@@ -84,10 +84,19 @@ void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<u
         registered = program.os.hotkeys.RegisterHotKey(program.ui.DialogWindow(ui::Dialog::Hotkey),
                                                        static_cast<int>(id), *modifiers, *keyCode);
     }
+}
+
+// Names the combination as the hot-key dialog's fields hold it.
+void ReportUnregistered(Program& program, HotkeyId id) {
+    program.os.boxes.Show(
+        FailureMessage(id, program.form1.Text(ModifierField(id)), program.form1.Text(KeyField(id))),
+        kAppTitle, os::BoxStyle::OkError);
+}
+
+void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode) {
+    RegisterHotkey(program, id, registered, keyCode);
     if (!registered) {
-        program.os.boxes.Show(
-            FailureMessage(id, program.form1.Text(ModifierField(id)), program.form1.Text(KeyField(id))),
-            kAppTitle, os::BoxStyle::OkError);
+        ReportUnregistered(program, id);
     }
 }
 
@@ -98,13 +107,45 @@ void BindHotkeys(Program& program, bool& hideRegistered, bool& showRegistered) {
     BindHotkey(program, HotkeyId::Restore, showRegistered, showKey);
 }
 
+void RegisterHotkeys(Program& program, bool& hideRegistered, bool& showRegistered) {
+    RegisterHotkey(program, HotkeyId::Hide, hideRegistered,
+                   KeyCode(program.form1.Text(ui::HotkeyField::Text3)));
+    RegisterHotkey(program, HotkeyId::Restore, showRegistered,
+                   KeyCode(program.form1.Text(ui::HotkeyField::Text4)));
+}
+
 std::intptr_t HotkeyProc(Program& program, os::Window window, unsigned message, std::uintptr_t wParam,
                          std::intptr_t lParam) {
     if (message == kWmHotkey) {
-        HideShowGame(program, static_cast<std::uint8_t>(wParam));
+        const auto action = static_cast<std::uint8_t>(wParam);
+        // Decided before anything else is dispatched, so that presses pass on
+        // in the order they were made.
+        const os::Window game = FindGameWindow(program);
+        if (!game && action <= static_cast<std::uint8_t>(HotkeyId::Restore)) {
+            PassHotkeyThrough(program, static_cast<HotkeyId>(action), lParam);
+        } else {
+            HideShowGame(program, action, game);
+        }
         return 1;
     }
     return program.os.hotkeys.CallPreviousProc(program.PrevWndProc, window, message, wParam, lParam);
+}
+
+void PassHotkeyThrough(Program& program, HotkeyId id, std::intptr_t lParam) {
+    // WM_HOTKEY names the combination: modifiers in the low word, key in the high one.
+    const auto bits = static_cast<std::uintptr_t>(lParam);
+    const auto modifiers = static_cast<unsigned>(bits & 0xFFFFu);
+    const auto key = static_cast<unsigned>((bits >> 16) & 0xFFFFu);
+    const os::Window window = program.ui.DialogWindow(ui::Dialog::Hotkey);
+    // While the combination is free the typed copy goes where the user meant
+    // it, instead of coming back here as another hot key. Nothing is dispatched
+    // until the registration is back, so a press already queued behind this one
+    // passes on after it.
+    program.os.hotkeys.UnregisterHotKey(window, static_cast<int>(id));
+    program.os.keyboard.TypeCombination(modifiers, key);
+    if (!program.os.hotkeys.RegisterHotKey(window, static_cast<int>(id), modifiers, key)) {
+        ReportUnregistered(program, id);
+    }
 }
 
 } // namespace tuckaway::hotkeys

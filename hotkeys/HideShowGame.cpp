@@ -79,9 +79,7 @@ void SwitchToGameResolution(Program& program) {
     }
 }
 
-void HideShowGame(Program& program, std::uint8_t action) {
-    const os::Window game = FindGameWindow(program);
-
+void HideShowGame(Program& program, std::uint8_t action, os::Window game) {
     // Hot keys and ticks already queued run now, possibly this very function.
     program.os.windows.PumpPendingMessages();
 

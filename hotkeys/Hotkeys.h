@@ -24,14 +24,22 @@ std::optional<unsigned> KeyCode(std::string_view keyText);
 
 std::string FailureMessage(HotkeyId id, std::string_view modifierText, std::string_view keyText);
 
-// Registers one hot key on the hot-key dialog's window from its modifier text,
-// updates the owner's flag and tells the user when the flag ends up false.
+// Registers one hot key on the hot-key dialog's window from its modifier text
+// and updates the owner's flag.
+void RegisterHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode);
+// Tells the user that a hot key is not registered, naming its combination.
+void ReportUnregistered(Program& program, HotkeyId id);
+// RegisterHotkey, then ReportUnregistered when the flag ends up false.
 void BindHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode);
 
 // Binds the hide and then the restore hot key; a failure of one does not stop the other.
 void BindHotkeys(Program& program, bool& hideRegistered, bool& showRegistered);
+// The same registrations without a word; ReportUnregistered tells of failures later.
+void RegisterHotkeys(Program& program, bool& hideRegistered, bool& showRegistered);
 
-// The hot-key dialog window's procedure once start-up has installed it.
+// The hot-key dialog window's procedure once start-up has installed it. A hot
+// key hides or restores the current game; with no such game window, hidden or
+// not, the keys go on to the focused window instead (PassHotkeyThrough).
 std::intptr_t HotkeyProc(Program& program, os::Window window, unsigned message, std::uintptr_t wParam,
                          std::intptr_t lParam);
 
@@ -48,8 +56,15 @@ private:
     Program& program_;
 };
 
-// 0 hides the game, 1 restores it; any other value only looks and pumps.
-void HideShowGame(Program& program, std::uint8_t action);
+// 0 hides the game, 1 restores it; any other value only pumps. `game` is the
+// current game's window as the hot key found it.
+void HideShowGame(Program& program, std::uint8_t action, os::Window game);
+
+// Hands one press of a hot key to the window with the keyboard focus, as if
+// the program held no hot key: lets go of the registration, types the keys
+// the WM_HOTKEY `lParam` names, and takes the registration back, telling the
+// user as start-up would if another program took the combination meanwhile.
+void PassHotkeyThrough(Program& program, HotkeyId id, std::intptr_t lParam);
 
 // The current game's window, never looked up by an empty title.
 os::Window FindGameWindow(Program& program);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tuckaway::os {
 
@@ -31,6 +32,14 @@ struct Size {
     friend bool operator==(Size, Size) = default;
 };
 
+// One value of a settings section, as an enumeration finds it.
+struct StoredValue {
+    std::string name;
+    // Nothing when the value is not a string.
+    std::optional<std::string> text;
+    friend bool operator==(const StoredValue&, const StoredValue&) = default;
+};
+
 // Per-user persistent strings, addressed as application / section / key.
 class SettingsStore {
 public:
@@ -40,6 +49,8 @@ public:
                                             std::string_view key) = 0;
     virtual void Write(std::string_view application, std::string_view section, std::string_view key,
                        std::string_view value) = 0;
+    // Every value of a section, in the store's own order; a missing section has none.
+    virtual std::vector<StoredValue> Enumerate(std::string_view application, std::string_view section) = 0;
 };
 
 // Other programs' top-level windows and this thread's message queue.
@@ -129,7 +140,8 @@ public:
     virtual BoxAnswer Show(std::string_view text, std::string_view caption, BoxStyle style) = 0;
 };
 
-// The notification-area icon record (the shell's first, 88-byte form).
+// The notification-area icon record as the logic keeps it: the tip is UTF-8
+// in a field of 64 characters.
 struct TrayIconRecord {
     Window window;
     std::uint32_t id = 0;
@@ -137,16 +149,20 @@ struct TrayIconRecord {
     std::uint32_t callbackMessage = 0;
     Icon icon;
     char tip[64] = {};
+    friend bool operator==(const TrayIconRecord&, const TrayIconRecord&) = default;
 };
 
+// The shell's notification area. An icon is known by its window and id; the
+// shell refuses to add one it holds, and to modify or delete one it does not.
 class Tray {
 public:
     virtual ~Tray() = default;
     enum class Action : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
+    // True when the shell accepted it.
     virtual bool Notify(Action action, const TrayIconRecord& record) = 0;
 };
 
-// The program's own pictures: the logo icons Picture1 to Picture18.
+// The program's own pictures: the logo icons Picture1 to Picture20.
 class Pictures {
 public:
     virtual ~Pictures() = default;
@@ -161,6 +177,25 @@ public:
     virtual bool ClaimFirstInstance() = 0;
 };
 
+// Keys typed on the user's behalf.
+class Keyboard {
+public:
+    virtual ~Keyboard() = default;
+    // Types one press of `virtualKey` into the window that has the keyboard
+    // focus, with exactly the RegisterHotKey `modifiers` held whatever modifier
+    // keys the user holds meanwhile, and leaves those as the user holds them.
+    // Returns once the system has taken the press past its hot-key check, or
+    // after a short time limit if the system does not show that it has.
+    virtual void TypeCombination(unsigned modifiers, unsigned virtualKey) = 0;
+};
+
+// The program's debug output (what a debugger or DebugView shows).
+class DebugOutput {
+public:
+    virtual ~DebugOutput() = default;
+    virtual void Log(std::string_view line) = 0;
+};
+
 struct Services {
     SettingsStore& settings;
     WindowManager& windows;
@@ -170,6 +205,8 @@ struct Services {
     Tray& tray;
     Pictures& pictures;
     InstanceGuard& instance;
+    Keyboard& keyboard;
+    DebugOutput& debug;
 };
 
 } // namespace tuckaway::os

@@ -60,6 +60,8 @@ public:
     virtual void ShapeDialog(Dialog dialog) = 0;
     // Lets the system move the dialog with the mouse, as if its title bar were held.
     virtual void DragDialog(Dialog dialog) = 0;
+    // Asks for one Idle event, as soon as no message is waiting.
+    virtual void AskForIdle() = 0;
 
     virtual void ShowHelpText(std::string_view text) = 0;
     // The game list's entries, in order; selections refer to their positions.
@@ -77,6 +79,9 @@ class Events {
 public:
     virtual ~Events() = default;
 
+    // No message was waiting, as AskForIdle asked.
+    virtual void Idle() = 0;
+
     // The main window.
     virtual void TimerTicked() = 0;
     // A tray event: the mouse message over the icon is in the low word.
@@ -88,6 +93,9 @@ public:
     // says that it ends.
     virtual void SessionEndQueried() = 0;
     virtual void SessionEnding() = 0;
+    // The shell's taskbar was made anew (Explorer restarted): it holds none of
+    // the icons the old one had.
+    virtual void TaskbarCreated() = 0;
 
     // The main settings dialog.
     virtual void GameChosen(int entryIndex) = 0;

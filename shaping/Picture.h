@@ -1,7 +1,7 @@
 #pragma once
 
-// Loading the skin pictures, which are GIF files stored as RCDATA resources and
-// decoded by the system's picture loader (OleLoadPicture).
+// Loading the skin pictures, which are GIF files stored as RCDATA resources,
+// into DIB sections (the decoding itself is portable: shaping/Gif.h).
 
 #include "handles/Handles.h"
 
@@ -11,9 +11,8 @@
 
 namespace tuckaway::shaping {
 
-// Decodes a GIF (or BMP, JPEG) held in memory into a bitmap the caller owns.
-// The calling thread must have called OleInitialize (WinMain does, once, at
-// start-up). Returns null if the bytes cannot be decoded.
+// Decodes a GIF held in memory into a 24-bit DIB section the caller owns.
+// Returns null if the bytes cannot be decoded.
 win32::UniqueBitmap LoadPictureBytes(const void* bytes, std::size_t size);
 
 // The same for an RCDATA resource of `instance`; null if it is missing.

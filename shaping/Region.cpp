@@ -47,6 +47,7 @@ void Region::ScanPicture(HBITMAP picture, COLORREF& transColor) {
             ScanRuns(pixels, m_dib->Width(), m_dib->Height(), m_dib->BytesPerScanLine(), transColor))) {
         m_hndRegion = std::move(region);
     }
+    m_dib->ClearUp();
 }
 
 void Region::OffsetHeader(HWND hWnd) {

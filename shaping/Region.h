@@ -42,7 +42,9 @@ public:
 
 private:
     win32::UniqueRegion m_hndRegion;
-    std::unique_ptr<cDIBSection> m_dib; // made on first use, kept for the next scan
+    // Made on first use. Its copy of the picture is let go once scanned: no
+    // one reads it again, and it would hold as much memory as the skin itself.
+    std::unique_ptr<cDIBSection> m_dib;
 };
 
 } // namespace tuckaway::shaping

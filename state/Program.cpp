@@ -1,11 +1,9 @@
 #include "state/Program.h"
 
-#include "state/Catalogue.h"
-
 namespace tuckaway {
 
 std::string_view FrmAboutFields::SelectedText() const {
-    const auto entries = catalogue::ListEntries();
+    const auto entries = catalogue.ListEntries();
     if (!Combo1 || *Combo1 < 0 || static_cast<std::size_t>(*Combo1) >= entries.size()) {
         return {};
     }

@@ -6,6 +6,7 @@
 
 #include "ports/Os.h"
 #include "ports/Ui.h"
+#include "state/Catalogue.h"
 #include "state/Settings.h"
 
 #include <array>
@@ -18,6 +19,17 @@ namespace tuckaway {
 
 // The caption of every message box that names no caption of its own.
 inline constexpr std::string_view kAppTitle = "Tuckaway v1.0";
+
+// What the shell holds of the tray icon, as far as the program knows, so that
+// a tick tells the shell only what changed.
+struct TrayIconShell {
+    // From start-up until unload the icon belongs in the tray.
+    bool wanted = false;
+    // The shell accepted the icon's add since its taskbar was made.
+    bool added = false;
+    // What the shell last accepted; nothing after a failed push, so the next tick repeats it.
+    std::optional<os::TrayIconRecord> accepted;
+};
 
 // The hidden main window: it owns the tray icon and the hidden state fields.
 struct VarerFields {
@@ -35,16 +47,19 @@ struct VarerFields {
     bool ShowKeyRegistered = false;
 
     os::TrayIconRecord TrayIconData;
+    TrayIconShell trayShell;
     // The detection timer's interval: 5 ms as created, 150 ms from the first tick on.
     unsigned Timer1Interval = 5;
 
-    // Set once this process is known to be the only instance: a second one,
-    // waiting in its refusal box, must not react to ticks or clicks.
+    // Set once start-up has finished: ticks and tray clicks act only on the
+    // whole program (and never in a second instance, waiting in its refusal box).
     bool started = false;
 };
 
 // The main settings dialog.
 struct FrmAboutFields {
+    explicit FrmAboutFields(const catalogue::Catalogue& games) : catalogue(games) {}
+
     std::string Text1;         // window title of the current game; " " for automatic detection
     std::string Text2;         // help text
     std::optional<int> Combo1; // the selected entry of the game list
@@ -53,6 +68,10 @@ struct FrmAboutFields {
 
     // The selected entry's text, or the empty string when nothing is selected.
     std::string_view SelectedText() const;
+
+private:
+    // Holds the game list's entries.
+    const catalogue::Catalogue& catalogue;
 };
 
 // The hot-key dialog.
@@ -80,9 +99,11 @@ public:
     os::Services os;
     ui::Port& ui;
     settings::Store settings;
+    // The nine games, then the user's own once start-up has read them.
+    catalogue::Catalogue catalogue;
 
     VarerFields varer;
-    FrmAboutFields frmAbout;
+    FrmAboutFields frmAbout{catalogue};
     Form1Fields form1;
 
     // The hot-key dialog window's procedure before HotkeyProc replaced it.

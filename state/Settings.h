@@ -11,6 +11,8 @@ namespace tuckaway::settings {
 
 inline constexpr std::string_view kApplication = "Tuckaway v1.10";
 inline constexpr std::string_view kSection = "program";
+// The games the user adds: one string value per game, display name = window title.
+inline constexpr std::string_view kGamesSection = "games";
 
 inline constexpr std::string_view kHideQ3Func = "HideQ3Func";
 inline constexpr std::string_view kShowQ3Func = "ShowQ3Func";

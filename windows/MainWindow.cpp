@@ -11,7 +11,8 @@ constexpr unsigned kFirstTick = 5;
 
 } // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, ui::Events& events) : instance_(instance), events_(events) {
+MainWindow::MainWindow(HINSTANCE instance, ui::Events& events)
+    : instance_(instance), events_(events), taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
     registered_ = RegisterWindowClass(instance_, kClass, &Route<MainWindow, &MainWindow::Message>,
                                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
@@ -60,6 +61,10 @@ std::optional<ui::MenuItem> MainWindow::TrackTrayMenu(bool showRestoreResolution
 }
 
 LRESULT MainWindow::Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        events_.TaskbarCreated();
+        return 0;
+    }
     switch (message) {
     case WM_TIMER:
         if (wParam == kTimer1) {

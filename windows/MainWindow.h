@@ -1,7 +1,7 @@
 #pragma once
 
 // The hidden main window: it owns the detection timer, receives the tray
-// icon's events and shows the tray menu.
+// icon's events and the news of a new taskbar, and shows the tray menu.
 
 #include "handles/Handles.h"
 #include "ports/Ui.h"
@@ -33,6 +33,8 @@ private:
 
     HINSTANCE instance_;
     ui::Events& events_;
+    // The message the shell sends every top-level window when it makes its taskbar.
+    UINT taskbarCreated_;
     bool registered_ = false;
     UniqueWindow window_;
 };

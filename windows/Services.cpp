@@ -2,8 +2,6 @@
 
 #include "windows/Text.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
 namespace tuckaway::win32 {
@@ -33,6 +31,52 @@ LRESULT CALLBACK HotkeyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 HWND Handle(os::Window window) {
     return reinterpret_cast<HWND>(window.value);
+}
+
+// Unassigned: no keyboard sends it and programs ignore it.
+constexpr WORD kMarkerKey = 0xE8;
+// How long the system may take to see the marker before the registration is
+// taken back anyway; a press caught by it then comes back as a hot key and is
+// passed on once more, so waiting longer would only add delay.
+constexpr DWORD kMarkerWaitMilliseconds = 250;
+
+bool KeyDown(WORD key) {
+    return (::GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+bool ExtendedKey(WORD key) {
+    switch (key) {
+    case VK_RCONTROL:
+    case VK_RMENU:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_DIVIDE:
+    case VK_NUMLOCK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+INPUT KeyEvent(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (down ? 0u : KEYEVENTF_KEYUP) | (ExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0u);
+    return input;
+}
+
+bool Send(std::vector<INPUT>& inputs) {
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 } // namespace
@@ -78,6 +122,56 @@ void RegistrySettings::Write(std::string_view application, std::string_view sect
     ::RegSetValueExW(settingsKey.get(), Wide(key).c_str(), 0, REG_SZ,
                      reinterpret_cast<const BYTE*>(text.c_str()),
                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+std::vector<os::StoredValue> RegistrySettings::Enumerate(std::string_view application,
+                                                         std::string_view section) {
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, SettingsPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
+                        &raw) != ERROR_SUCCESS) {
+        return {};
+    }
+    const UniqueRegistryKey settingsKey(raw);
+    std::vector<os::StoredValue> values;
+    std::wstring name;
+    std::vector<BYTE> data;
+    // A value may grow between measuring and reading: measure again, a few times.
+    for (DWORD index = 0, attempts = 0; attempts < 4;) {
+        DWORD longestName = 0;
+        DWORD longestData = 0;
+        if (::RegQueryInfoKeyW(settingsKey.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        name.assign(longestName + 1, L'\0');
+        data.assign(longestData, 0);
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD type = 0;
+        DWORD bytes = static_cast<DWORD>(data.size());
+        const LSTATUS status = ::RegEnumValueW(settingsKey.get(), index, name.data(), &nameLength, nullptr,
+                                               &type, data.data(), &bytes);
+        if (status == ERROR_MORE_DATA) {
+            ++attempts;
+            continue;
+        }
+        if (status != ERROR_SUCCESS) {
+            break; // ERROR_NO_MORE_ITEMS at the end
+        }
+        name.resize(nameLength);
+        os::StoredValue value{Utf8(name), std::nullopt};
+        if (type == REG_SZ) {
+            // Stored data need not end in a NUL nor fill whole characters: the
+            // text is the whole characters up to the first NUL.
+            std::wstring text(bytes / sizeof(wchar_t), L'\0');
+            std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
+            text.resize(wcsnlen(text.c_str(), text.size()));
+            value.text = Utf8(text);
+        }
+        values.push_back(std::move(value));
+        ++index;
+        attempts = 0;
+    }
+    return values;
 }
 
 os::Window Windows::FindWindowByTitle(std::string_view title) {
@@ -194,22 +288,6 @@ os::BoxAnswer MessageBoxes::Show(std::string_view text, std::string_view caption
         ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(), static_cast<UINT>(style)));
 }
 
-bool Tray::Notify(Action action, const os::TrayIconRecord& record) {
-    // The first, 88-byte form of the record: the tip is 64 ANSI characters.
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = Handle(record.window);
-    data.uID = record.id;
-    data.uFlags = record.flags;
-    data.uCallbackMessage = record.callbackMessage;
-    data.hIcon = reinterpret_cast<HICON>(record.icon.value);
-    const std::string tip = Ansi(std::string_view(record.tip, strnlen(record.tip, sizeof record.tip)));
-    const std::size_t length = std::min(tip.size(), sizeof data.szTip - 1);
-    std::memcpy(data.szTip, tip.data(), length);
-    data.szTip[length] = '\0';
-    return ::Shell_NotifyIconA(static_cast<DWORD>(action), &data) != FALSE;
-}
-
 os::Icon Pictures::Logo(int pictureNumber) {
     UniqueIcon& logo = logos_[pictureNumber];
     if (!logo && pictureNumber > 0) {
@@ -220,6 +298,68 @@ os::Icon Pictures::Logo(int pictureNumber) {
                          ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
     }
     return os::Icon{reinterpret_cast<std::uintptr_t>(logo.get())};
+}
+
+void Keyboard::TypeCombination(unsigned modifiers, unsigned virtualKey) {
+    // Under Wine a key state read soon after the last one can come from a
+    // cache; sending anything refreshes it, and the marker is up already.
+    std::vector<INPUT> refresh{KeyEvent(kMarkerKey, false)};
+    Send(refresh);
+
+    // Each modifier as the combination wants it, and put back afterwards: every
+    // modifier event is paired within the batch, so it leaves each modifier as
+    // the read just before found it (only a change in the moment between the
+    // read and SendInput could make the two differ).
+    struct Modifier {
+        unsigned flag;
+        WORD left;
+        WORD right;
+    };
+    constexpr Modifier kModifiers[] = {
+        {MOD_CONTROL, VK_LCONTROL, VK_RCONTROL},
+        {MOD_SHIFT, VK_LSHIFT, VK_RSHIFT},
+        {MOD_ALT, VK_LMENU, VK_RMENU},
+    };
+    std::vector<INPUT> press;
+    std::vector<INPUT> release; // in reverse order
+    for (const Modifier& modifier : kModifiers) {
+        const bool wanted = (modifiers & modifier.flag) != 0;
+        if (wanted && !KeyDown(modifier.left) && !KeyDown(modifier.right)) {
+            press.push_back(KeyEvent(modifier.left, true));
+            release.push_back(KeyEvent(modifier.left, false));
+        }
+        for (const WORD side : {modifier.left, modifier.right}) {
+            if (wanted || !KeyDown(side)) {
+                continue;
+            }
+            if (modifier.flag == MOD_ALT) {
+                // Alt let go with nothing pressed since it went down opens the
+                // focused window's menu.
+                press.push_back(KeyEvent(kMarkerKey, true));
+                press.push_back(KeyEvent(kMarkerKey, false));
+            }
+            press.push_back(KeyEvent(side, false));
+            release.push_back(KeyEvent(side, true));
+        }
+    }
+    const auto key = static_cast<WORD>(virtualKey);
+    press.push_back(KeyEvent(key, true));
+    press.push_back(KeyEvent(key, false));
+    press.insert(press.end(), release.rbegin(), release.rend());
+    press.push_back(KeyEvent(kMarkerKey, true));
+    if (!Send(press)) {
+        return;
+    }
+    const DWORD started = ::GetTickCount();
+    while (!KeyDown(kMarkerKey) && ::GetTickCount() - started < kMarkerWaitMilliseconds) {
+        ::Sleep(1);
+    }
+    std::vector<INPUT> done{KeyEvent(kMarkerKey, false)};
+    Send(done);
+}
+
+void DebugOutput::Log(std::string_view line) {
+    ::OutputDebugStringW((Wide(line) + L"\n").c_str());
 }
 
 bool InstanceGuard::ClaimFirstInstance() {

@@ -20,6 +20,8 @@ public:
                                     std::string_view key) override;
     void Write(std::string_view application, std::string_view section, std::string_view key,
                std::string_view value) override;
+    // Only REG_SZ values count as strings, as for Read.
+    std::vector<os::StoredValue> Enumerate(std::string_view application, std::string_view section) override;
 };
 
 class Windows final : public os::WindowManager {
@@ -67,11 +69,6 @@ public:
     os::BoxAnswer Show(std::string_view text, std::string_view caption, os::BoxStyle style) override;
 };
 
-class Tray final : public os::Tray {
-public:
-    bool Notify(Action action, const os::TrayIconRecord& record) override;
-};
-
 // PictureN is icon resource 100 + N, loaded when first asked for and kept
 // for the program's life: the tray holds on to the handle.
 class Pictures final : public os::Pictures {
@@ -85,6 +82,20 @@ private:
 };
 
 inline constexpr int kLogoResourceBase = 100;
+
+// Types with SendInput. The combination is one atomic batch, so no key the
+// user presses lands inside it; a key no keyboard has, pressed at its end,
+// shows in the system's key state once the batch is through the hot-key check.
+class Keyboard final : public os::Keyboard {
+public:
+    void TypeCombination(unsigned modifiers, unsigned virtualKey) override;
+};
+
+// OutputDebugString, one line per call.
+class DebugOutput final : public os::DebugOutput {
+public:
+    void Log(std::string_view line) override;
+};
 
 // A named mutex in the session's namespace: one instance per logged-on session.
 class InstanceGuard final : public os::InstanceGuard {

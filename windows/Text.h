@@ -9,7 +9,5 @@ namespace tuckaway::win32 {
 
 std::wstring Wide(std::string_view utf8);
 std::string Utf8(std::wstring_view wide);
-// For the few records that only exist in the ANSI form.
-std::string Ansi(std::string_view utf8);
 
 } // namespace tuckaway::win32

@@ -10,11 +10,16 @@ os::Window Wrap(HWND window) {
 } // namespace
 
 WindowsUi::WindowsUi(HINSTANCE instance, ui::Events& events, PictureLoader load)
-    : main_(instance, events), mainDialog_(instance, events, load), hotkeyDialog_(instance, events, load) {}
+    : events_(events), main_(instance, events), mainDialog_(instance, events, load),
+      hotkeyDialog_(instance, events, load) {}
+
+void WindowsUi::CreateMainWindow() {
+    main_.Create();
+    createFailed_ = createFailed_ || !main_.handle();
+}
 
 WindowsUi::Fault WindowsUi::StartupFault() const {
-    if (!main_.Registered() || !mainDialog_.Registered() || !hotkeyDialog_.Registered() || !main_.handle() ||
-        dialogFailed_) {
+    if (!main_.Registered() || !mainDialog_.Registered() || !hotkeyDialog_.Registered() || createFailed_) {
         return Fault::Windows;
     }
     if (!mainDialog_.Skinned() || !hotkeyDialog_.Skinned()) {
@@ -25,7 +30,16 @@ WindowsUi::Fault WindowsUi::StartupFault() const {
 
 int WindowsUi::RunMessageLoop() {
     MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        // Waiting timers and paints count: idle means nothing at all to do.
+        if (idleAsked_ && !::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            idleAsked_ = false;
+            events_.Idle();
+            continue;
+        }
+        if (::GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            break;
+        }
         // Enter and Esc in a dialog reach its Okay button through the dialog manager.
         const bool handled = (mainDialog_.handle() && ::IsDialogMessageW(mainDialog_.handle(), &message)) ||
                              (hotkeyDialog_.handle() && ::IsDialogMessageW(hotkeyDialog_.handle(), &message));
@@ -54,9 +68,7 @@ void WindowsUi::CreateDialogWindow(ui::Dialog dialog) {
     } else {
         hotkeyDialog_.Create();
     }
-    if (!Of(dialog).handle()) {
-        dialogFailed_ = true;
-    }
+    createFailed_ = createFailed_ || !Of(dialog).handle();
 }
 
 os::Window WindowsUi::DialogWindow(ui::Dialog dialog) {

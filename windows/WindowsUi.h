@@ -21,12 +21,15 @@ public:
     WindowsUi& operator=(const WindowsUi&) = delete;
 
     // The main window, created first, with its timer running.
-    void CreateMainWindow() { main_.Create(); }
+    void CreateMainWindow();
+    // Dispatches messages until the program quits; when none is waiting it
+    // raises the Idle event asked for.
     int RunMessageLoop();
 
     // What keeps the windows from working: a class that could not be
     // registered or a window that could not be created, or a skin that could
-    // not be decoded. Asked before start-up and again after it.
+    // not be decoded. Asked before start-up and again after it; a window
+    // destroyed since it was made is no fault.
     enum class Fault { None, Windows, Pictures };
     Fault StartupFault() const;
 
@@ -51,6 +54,7 @@ public:
     void DestroyDialog(ui::Dialog dialog) override { Of(dialog).Destroy(); }
     void ShapeDialog(ui::Dialog dialog) override { Of(dialog).Shape(); }
     void DragDialog(ui::Dialog dialog) override { Of(dialog).Drag(); }
+    void AskForIdle() override { idleAsked_ = true; }
 
     void ShowHelpText(std::string_view text) override { mainDialog_.ShowHelpText(text); }
     void ShowGameList(std::span<const std::string_view> entries) override {
@@ -67,11 +71,15 @@ public:
 private:
     SkinnedDialog& Of(ui::Dialog dialog);
 
+    ui::Events& events_;
+    bool idleAsked_ = false;
+
     // Destroyed in reverse: the dialogs first, the main window last.
     class MainWindow main_;
     MainDialog mainDialog_;
     HotkeyDialog hotkeyDialog_;
-    bool dialogFailed_ = false;
+    // Set once a window could not be created.
+    bool createFailed_ = false;
 };
 
 } // namespace tuckaway::win32

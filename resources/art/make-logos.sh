@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the tray logos: one grey (inactive) and one coloured (active) emblem per
-# game, Picture1..Picture18, and the program icon (a copy of Picture12). Each
+# game, Picture1..Picture18, the pair every game the user adds shares,
+# Picture19 and Picture20, and the program icon (a copy of Picture12). Each
 # icon holds a 32x32, 24x24, 20x20 and 16x16 image, all 24 bits a pixel with a
 # 1-bit mask, the format every version of the tray shows the same. The tray
 # takes the small-icon size, which grows with the display's scaling (16 at
@@ -25,6 +26,7 @@ emblems=(
   "13 RW tower #707a30"
   "15 JA flathex #1f9a9a"
   "17 JM pill #c02a78"
+  "19 + diamond #2f8a5a"
 )
 
 # shape NAME SIZE: the -draw primitive of a shape on a SIZE x SIZE canvas.
@@ -32,6 +34,7 @@ shape() {
     local s=$2 m=$(($2 - 1))
     case $1 in
     circle | ring) echo "circle $((m / 2)),$((m / 2)) $((m / 2)),0" ;;
+    diamond) echo "polygon $((m / 2)),0 $m,$((m / 2)) $((m / 2)),$m 0,$((m / 2))" ;;
     square) echo "roundrectangle 0,0 $m,$m $((s / 5)),$((s / 5))" ;;
     pill) echo "roundrectangle 0,$((s / 8)) $m,$((m - s / 8)) $((s / 3)),$((s / 3))" ;;
     hexagon) echo "polygon $((s / 4)),0 $((m - s / 4)),0 $m,$((m / 2)) $((m - s / 4)),$m $((s / 4)),$m 0,$((m / 2))" ;;

@@ -12,7 +12,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tuckaway::contract {
 
@@ -21,10 +24,19 @@ public:
     virtual ~World() = default;
     virtual os::WindowManager& windows() = 0;
     virtual os::HotkeyRegistrar& hotkeys() = 0;
+    virtual os::Tray& tray() = 0;
     // A top-level window with this title that lives as long as the world.
     virtual os::Window MakeWindow(std::string_view title) = 0;
     // What the window's own program does to minimise it (ShowWindow SW_MINIMIZE).
     virtual void MinimizeWindow(os::Window window) = 0;
+
+    virtual os::SettingsStore& settings() = 0;
+    // The application the settings cases use; the world removes it when it goes.
+    virtual std::string application() = 0;
+    // Stores, in the application's "games" section, a string value or a value
+    // of another type (a number).
+    virtual void StoreString(std::string_view name, std::string_view text) = 0;
+    virtual void StoreNumber(std::string_view name) = 0;
 };
 
 using WorldFactory = std::function<std::unique_ptr<World>()>;
@@ -87,6 +99,41 @@ TEST_P(ServicesContract, TheSameIdOnTheSameWindowRegistersAgain) {
     // Letting go of an id that holds nothing is harmless.
     hotkeys.UnregisterHotKey(window, 0);
     hotkeys.UnregisterHotKey(window, 5);
+}
+
+TEST_P(ServicesContract, EnumerationGivesEveryValueWithItsTextOrMarksItNotAString) {
+    os::SettingsStore& settings = world->settings();
+    const std::string application = world->application();
+    EXPECT_TRUE(settings.Enumerate(application, "games").empty()) << "no section yet";
+    // The store's own order: Windows keeps the order values were made in, Wine
+    // sorts them by name; these are made in sorted order, so both agree.
+    world->StoreString("ioquake3", "ioquake3");
+    world->StoreString("Jedi Knight\xC2\xAE fan edit", "Jedi Knight\xC2\xAE: Jedi Academy (MP)");
+    world->StoreString("Quake Live", "");
+    world->StoreNumber("Urban Terror");
+    EXPECT_EQ(settings.Enumerate(application, "games"),
+              (std::vector<os::StoredValue>{
+                  {"ioquake3", "ioquake3"},
+                  {"Jedi Knight\xC2\xAE fan edit", "Jedi Knight\xC2\xAE: Jedi Academy (MP)"},
+                  {"Quake Live", ""},
+                  {"Urban Terror", std::nullopt},
+              }));
+}
+
+TEST_P(ServicesContract, TheTrayHoldsAnIconFromItsAddUntilItsDelete) {
+    os::TrayIconRecord record;
+    record.window = world->MakeWindow("tray owner");
+    record.id = 1;
+    record.flags = 4; // the tip only
+    record.tip[0] = 'T';
+    os::Tray& tray = world->tray();
+    using Action = os::Tray::Action;
+    EXPECT_FALSE(tray.Notify(Action::Modify, record)) << "not added yet";
+    ASSERT_TRUE(tray.Notify(Action::Add, record));
+    EXPECT_FALSE(tray.Notify(Action::Add, record)) << "added already";
+    EXPECT_TRUE(tray.Notify(Action::Modify, record));
+    EXPECT_TRUE(tray.Notify(Action::Delete, record));
+    EXPECT_FALSE(tray.Notify(Action::Modify, record)) << "deleted";
 }
 
 } // namespace tuckaway::contract

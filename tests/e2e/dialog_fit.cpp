@@ -49,7 +49,9 @@ std::string Box(const RECT& r) {
     return text;
 }
 
-void Pump(DWORD milliseconds) {
+// As the message loop does, with an Idle event whenever nothing is waiting:
+// the rest of start-up runs in them.
+void Pump(tuckaway::Tuckaway& logic, DWORD milliseconds) {
     const DWORD end = ::GetTickCount() + milliseconds;
     while (::GetTickCount() < end) {
         MSG message;
@@ -57,6 +59,7 @@ void Pump(DWORD milliseconds) {
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }
+        logic.Idle();
         ::Sleep(5);
     }
 }
@@ -191,7 +194,8 @@ void MainDialogFits(Application& application) {
     combo.cbSize = sizeof combo;
     ::GetComboBoxInfo(list, &combo);
     const LRESULT count = ::SendMessageW(list, CB_GETCOUNT, 0, 0);
-    Check(count == static_cast<LRESULT>(catalogue::ListEntries().size()), "the game list is not filled");
+    Check(count == static_cast<LRESULT>(application.logic().program.catalogue.ListEntries().size()),
+          "the game list is not filled");
     for (LRESULT i = 0; i < count; ++i) {
         std::wstring entry(static_cast<std::size_t>(::SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
         entry.resize(static_cast<std::size_t>(
@@ -236,7 +240,7 @@ void HotkeyDialogFits(Application& application) {
 // The logo icons hold an image of exactly the small-icon size, and the tray gets that size.
 void LogosFit(Application& application, HINSTANCE instance) {
     const int size = ::GetSystemMetrics(SM_CXSMICON);
-    for (int picture = 1; picture <= 18; ++picture) {
+    for (int picture = 1; picture <= 20; ++picture) {
         const std::string name = "Picture" + std::to_string(picture);
         HRSRC group = ::FindResourceW(instance, MAKEINTRESOURCEW(kLogoResourceBase + picture), RT_GROUP_ICON);
         const auto* directory =
@@ -283,8 +287,7 @@ int main(int argc, char** argv) {
         std::printf("the program did not start\n");
         return 1;
     }
-    Pump(500);
-    application.logic().form1.Load();
+    Pump(application.logic(), 500);
     std::printf("dpi %u, small icons %d\n", ScreenDpi(), ::GetSystemMetrics(SM_CXSMICON));
     Check(ScreenDpi() == expected,
           "the run sees " + std::to_string(ScreenDpi()) + " dpi, not " + std::to_string(expected));

@@ -107,6 +107,16 @@ e2e_start_standin() {
     e2e_wait_for "stand-in window '$title'" grep -qs '^started' "$log"
 }
 
+# e2e_start_editor NAME TITLE: a stand-in for a program the user types in
+# (standin_editor.exe, its log in E2E_EDITOR_LOG); waits until its window exists.
+e2e_start_editor() {
+    local name="$1" title="$2"
+    E2E_EDITOR_LOG="$TUCKAWAY_E2E_ARTIFACTS/$E2E_SCENARIO.$name.log"
+    rm -f "$E2E_EDITOR_LOG"
+    e2e_start "$name" "$TUCKAWAY_E2E_HELPERS/standin_editor.exe" "$title" --log "$(e2e_winpath "$E2E_EDITOR_LOG")"
+    e2e_wait_for "stand-in editor '$title'" grep -qs '^started' "$E2E_EDITOR_LOG"
+}
+
 # Alive and not a zombie (the shell has not collected it yet).
 e2e_running() {
     local pid="$1" stat
@@ -147,7 +157,8 @@ e2e_stop_all() {
 }
 
 e2e_no_test_windows() {
-    ! e2e_probe windows | awk -F'\t' '$4 == "TuckawayStandinGame" || $5 == "v" || $5 == "'"$E2E_BOX_CAPTION"'"' |
+    ! e2e_probe windows |
+        awk -F'\t' '$4 == "TuckawayStandinGame" || $4 == "TuckawayStandinEditor" || $5 == "v" || $5 == "'"$E2E_BOX_CAPTION"'"' |
         grep -q .
 }
 
@@ -358,6 +369,18 @@ e2e_press_together() {
     sleep 0.1
     xdotool keyup --delay 50 "${reversed[@]}"
 }
+
+# Rests the pointer on the tray icon, coming from elsewhere so that its tip comes up.
+e2e_hover_tray() {
+    local size desktop
+    size="$(e2e_probe display)"
+    desktop="$(e2e_desktop_window)"
+    xdotool mousemove --window "$desktop" $((${size%%$'\t'*} - 60)) $((${size##*$'\t'} - 60))
+    xdotool mousemove --window "$desktop" $((${size%%$'\t'*} - 11)) $((${size##*$'\t'} - 10))
+}
+
+# e2e_tip_is TEXT: a visible tip shows exactly TEXT.
+e2e_tip_is() { e2e_probe tips | grep -qxF -- "$1"; }
 
 # A checksum of the tray icon's pixels (the 16x16 square around its centre),
 # or with an offset, of the square OFFSET pixels to its left.

@@ -31,6 +31,10 @@
 //   probe send CLASS MSG WPARAM LPARAM  sends a message (numbers in C notation) to the first
 //                                       top-level window of that class and prints the result
 //   probe syscolor INDEX                a system colour (GetSysColor) as R,G,B
+//   probe tips                          text (WM_GETTEXT) of each visible tooltip, such as the tray's
+//   probe text HWND                     a window's text by WM_GETTEXT (a tooltip's: its tip)
+//   probe tray-delete HWND ID           takes the tray icon of that window and id away (NIM_DELETE)
+//   probe post-registered HWND NAME     posts the registered window message NAME to a window
 #include "Utf8.h"
 
 #include <windows.h>
@@ -269,6 +273,15 @@ std::wstring TextBySending(HWND window) {
     return text;
 }
 
+int ListTips() {
+    for (HWND window : TopLevelWindows()) {
+        if (IsWindowVisible(window) && ClassOf(window) == L"tooltips_class32") {
+            Print(Field(TextBySending(window)));
+        }
+    }
+    return 0;
+}
+
 int ShowControl(const std::wstring& className, int id) {
     HWND parent = FindWindowW(className.c_str(), nullptr);
     HWND control = parent != nullptr ? GetDlgItem(parent, id) : nullptr;
@@ -361,7 +374,7 @@ int Usage() {
     Print("usage: probe windows|foreground|display|regmode|hotkey-storm N|menu-storm N|send CLASS MSG WPARAM "
           "LPARAM|boxes|click-box-button TITLE TEXT|focus HWND|TITLE|"
           "key COMBO|setmode W H [save]|visible TITLE|hide TITLE|state TITLE|control CLASS ID|focused|close "
-          "HWND|TITLE|syscolor INDEX");
+          "HWND|TITLE|syscolor INDEX|tips|text HWND|tray-delete HWND ID|post-registered HWND NAME");
     return 2;
 }
 
@@ -487,11 +500,39 @@ int main() {
               std::to_string(GetDlgCtrlID(info.hwndFocus)));
         return 0;
     }
+    if (command == L"tips" && args.size() == 1) {
+        return ListTips();
+    }
     if (command == L"syscolor" && args.size() == 2) {
         const COLORREF colour = GetSysColor(static_cast<int>(std::wcstol(args[1].c_str(), nullptr, 10)));
         Print(std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + "," +
               std::to_string(GetBValue(colour)));
         return 0;
+    }
+    if (command == L"text" && args.size() == 2) {
+        HWND window = WindowFromArgument(args[1]);
+        if (window == nullptr || !IsWindow(window)) {
+            Print("missing");
+            return 2;
+        }
+        Print(Field(TextBySending(window)));
+        return 0;
+    }
+    if (command == L"tray-delete" && args.size() == 3) {
+        NOTIFYICONDATAW icon = {};
+        icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
+        icon.hWnd = WindowFromArgument(args[1]);
+        icon.uID = static_cast<UINT>(std::wcstoul(args[2].c_str(), nullptr, 10));
+        const bool deleted = Shell_NotifyIconW(NIM_DELETE, &icon);
+        Print(deleted ? "deleted" : "failed");
+        return deleted ? 0 : 1;
+    }
+    if (command == L"post-registered" && args.size() == 3) {
+        HWND window = WindowFromArgument(args[1]);
+        const UINT message = RegisterWindowMessageW(args[2].c_str());
+        const bool posted = window != nullptr && message != 0 && PostMessageW(window, message, 0, 0);
+        Print(posted ? "posted" : "failed");
+        return posted ? 0 : 1;
     }
     if (command == L"close" && args.size() == 2) {
         HWND window = WindowFromArgument(args[1]);

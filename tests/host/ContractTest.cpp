@@ -10,8 +10,17 @@ class FakeWorld final : public World {
 public:
     os::WindowManager& windows() override { return fake; }
     os::HotkeyRegistrar& hotkeys() override { return fake; }
+    os::Tray& tray() override { return fake; }
     os::Window MakeWindow(std::string_view title) override { return fake.AddGameWindow(title); }
     void MinimizeWindow(os::Window window) override { fake.MinimizeGameWindow(window); }
+    os::SettingsStore& settings() override { return fake; }
+    std::string application() override { return "Tuckaway v1.10"; }
+    void StoreString(std::string_view name, std::string_view text) override {
+        fake.games.push_back({std::string(name), std::string(text)});
+    }
+    void StoreNumber(std::string_view name) override {
+        fake.games.push_back({std::string(name), std::nullopt});
+    }
 
 private:
     fake::FakeSystem fake;

@@ -1,5 +1,6 @@
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "host/StartUp.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -52,9 +53,9 @@ protected:
     // A started program on a 1024x768 desktop with the entry stored as the user's choice.
     void Start(std::string_view entry, const char* dynaScreen = "1") {
         fake.registry["currentgame_display"] = std::string(entry);
-        fake.registry["currentgame"] = std::string(*catalogue::TitleOfEntry(entry));
+        fake.registry["currentgame"] = std::string(*program.catalogue.TitleOfEntry(entry));
         fake.registry["DynaScreen"] = dynaScreen;
-        ASSERT_TRUE(app.varer.Form_Load());
+        ASSERT_TRUE(StartUp(app, fake));
         fake.log.clear();
         fake.trayCalls.clear();
     }
@@ -79,8 +80,8 @@ protected:
 TEST_F(DetectionTimer, AutomaticModeWithNothingRunningSearchesEveryTickAndSetsUpOnlyOnce) {
     Start(catalogue::kAutomaticEntry);
     Tick();
-    EXPECT_EQ(fake.log, Concat({"SetControlTransparent 1", "SetTimerInterval 150", "FindWindow  ", "Tray 1"},
-                               NineLookups()));
+    EXPECT_EQ(fake.log,
+              Concat({"SetControlTransparent 1", "SetTimerInterval 150", "FindWindow  "}, NineLookups()));
     EXPECT_EQ(varer.Timer1Interval, 150u);
     EXPECT_EQ(Tip(), kAutoTip);
     EXPECT_EQ(varer.TrayIconData.icon, Picture(1));
@@ -104,21 +105,53 @@ TEST_F(DetectionTimer, TrayShowsWhatThePreviousTickComputed) {
     fake.AddGameWindow("Quake 3: Arena");
     varer.mPopResoRestoreVisible = true;
     Tick();
-    ASSERT_EQ(fake.trayCalls.size(), 1u);
-    const auto& [action, first] = fake.trayCalls[0];
-    EXPECT_EQ(action, os::Tray::Action::Modify);
-    EXPECT_EQ(first.icon, Picture(1));
-    EXPECT_EQ(TrayTip(first), "Tuckaway: INACTIVE");
-    EXPECT_EQ(first.window, fake::FakeSystem::kMainWindow);
-    EXPECT_EQ(first.id, 1u);
+    // The shell holds the start-up icon and tip already.
+    EXPECT_TRUE(fake.trayCalls.empty());
     EXPECT_EQ(varer.TrayIconData.icon, Picture(2));
     EXPECT_EQ(Tip(), "Quake III Arena - ACTIVE");
     EXPECT_FALSE(varer.mPopResoRestoreVisible);
 
     Tick();
-    EXPECT_EQ(fake.trayCalls.back().second.icon, Picture(2));
-    EXPECT_EQ(PushedTip(), "Quake III Arena - ACTIVE");
+    ASSERT_EQ(fake.trayCalls.size(), 1u);
+    const auto& [action, pushed] = fake.trayCalls[0];
+    EXPECT_EQ(action, os::Tray::Action::Modify);
+    EXPECT_EQ(pushed.icon, Picture(2));
+    EXPECT_EQ(TrayTip(pushed), "Quake III Arena - ACTIVE");
+    EXPECT_EQ(pushed.window, fake::FakeSystem::kMainWindow);
+    EXPECT_EQ(pushed.id, 1u);
     EXPECT_EQ(fake.LogStartingWith("FindWindow"), Lines(2, "FindWindow Quake 3: Arena"));
+}
+
+TEST_F(DetectionTimer, TheShellIsToldOnlyWhatChangedAndAgainWhenItRefused) {
+    StartTicking(kQuake);
+    Tick(); // the inactive tip of the first tick
+    fake.trayCalls.clear();
+    for (int i = 0; i < 100; ++i) {
+        Tick();
+    }
+    EXPECT_TRUE(fake.trayCalls.empty()) << "a hundred quiet ticks";
+
+    fake.AddGameWindow("Quake 3: Arena");
+    for (int i = 0; i < 3; ++i) {
+        Tick();
+    }
+    ASSERT_EQ(fake.trayCalls.size(), 1u) << "one change";
+    EXPECT_EQ(PushedTip(), "Quake III Arena - ACTIVE");
+
+    fake.windowsByTitle.clear();
+    fake.trayRefuses = true;
+    for (int i = 0; i < 3; ++i) {
+        Tick();
+    }
+    // The inactive tip, refused twice.
+    EXPECT_EQ(fake.trayCalls.size(), 3u);
+    fake.trayRefuses = false;
+    Tick();
+    Tick();
+    EXPECT_EQ(fake.trayCalls.size(), 4u);
+    EXPECT_EQ(fake.trayCalls.back().first, os::Tray::Action::Modify);
+    EXPECT_EQ(TrayTip(fake.trayIcons.at({fake::FakeSystem::kMainWindow.value, 1})),
+              "Quake III Arena - INACTIVE");
 }
 
 TEST_F(DetectionTimer, ChosenGameNotRunningIsInactiveAndNothingElseIsSearched) {
@@ -171,6 +204,25 @@ TEST_F(DetectionTimer, SeveralGamesRunningAreAllLookedUpBeforeTheLastFoundIsSele
     EXPECT_EQ(about.SelectedText(), "Return to Castle Wolfenstein (SP + MP)");
     EXPECT_EQ(varer.AutoDetectCheck, 1);
     EXPECT_TRUE(about.Combo1Locked);
+}
+
+TEST_F(DetectionTimer, UserGamesAreProbedAfterTheNineInStoredOrder) {
+    fake.games = {{"ioquake3", "ioquake3"}, {"OpenArena", "OpenArena"}};
+    StartTicking(catalogue::kAutomaticEntry);
+    fake.AddGameWindow("ioquake3");
+    fake.AddGameWindow("Quake 3: Arena");
+    Tick();
+    EXPECT_EQ(fake.LogStartingWith("FindWindow"), Concat(Concat({"FindWindow  "}, NineLookups()),
+                                                         {"FindWindow ioquake3", "FindWindow OpenArena"}));
+    // Found last in probe order, so it stays selected.
+    EXPECT_EQ(about.SelectedText(), "ioquake3");
+    EXPECT_EQ(fake.shownSelection, 10);
+    EXPECT_EQ(fake.registry["currentgame"], "ioquake3");
+    EXPECT_EQ(fake.registry["currentgame_display"], "ioquake3");
+
+    Tick();
+    EXPECT_EQ(Tip(), "ioquake3 - ACTIVE");
+    EXPECT_EQ(varer.TrayIconData.icon, Picture(20));
 }
 
 TEST_F(DetectionTimer, BlankTitledWindowCountsAsFoundInAutomaticMode) {

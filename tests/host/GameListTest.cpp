@@ -14,8 +14,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// The dialog's window exists, as after start-up.
 class GameList : public ::testing::Test {
 protected:
+    void SetUp() override { fake.dialogExists[Dialog::Main] = true; }
+
     fake::FakeSystem fake;
     Tuckaway app{fake.Services(), fake};
     Program& program = app.program;

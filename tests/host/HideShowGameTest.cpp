@@ -41,7 +41,9 @@ protected:
         program.varer.Text6 = std::move(gameH);
     }
 
-    void Run(std::uint8_t action) { hotkeys::HideShowGame(program, action); }
+    void Run(std::uint8_t action) {
+        hotkeys::HideShowGame(program, action, hotkeys::FindGameWindow(program));
+    }
 };
 
 TEST_F(HideShowGame, HideSwitchesToTheDesktopSize) {

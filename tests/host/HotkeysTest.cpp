@@ -1,6 +1,7 @@
 #include "hotkeys/Hotkeys.h"
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "host/StartUp.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ protected:
                          {"HideQ3Key", std::string(hideKey)},
                          {"ShowQ3Func", std::string(showFunc)},
                          {"ShowQ3Key", std::string(showKey)}};
-        ASSERT_TRUE(app.varer.Form_Load());
+        ASSERT_TRUE(StartUp(app, fake));
     }
 };
 
@@ -49,7 +50,7 @@ TEST_F(Binding, EachModifierTextRegistersItsValue) {
         fake::FakeSystem f;
         Tuckaway other(f.Services(), f);
         f.registry = {{"HideQ3Func", text}, {"ShowQ3Func", text}, {"HideQ3Key", "A"}, {"ShowQ3Key", "B"}};
-        ASSERT_TRUE(other.varer.Form_Load());
+        ASSERT_TRUE(StartUp(other, f));
         const auto v = std::to_string(value);
         EXPECT_EQ(f.LogStartingWith("RegisterHotKey"),
                   (Lines{"RegisterHotKey 0 " + v + " 65", "RegisterHotKey 1 " + v + " 66"}))
@@ -65,7 +66,7 @@ TEST_F(Binding, ModifierTextsMatchExactly) {
         Tuckaway other(f.Services(), f);
         Program& p = other.program;
         f.registry = {{"HideQ3Func", text}, {"ShowQ3Func", "Shift"}};
-        ASSERT_TRUE(other.varer.Form_Load());
+        ASSERT_TRUE(StartUp(other, f));
         EXPECT_EQ(f.LogStartingWith("RegisterHotKey"), Lines{"RegisterHotKey 1 4 90"}) << text;
         ASSERT_EQ(f.boxes.size(), 1u) << text;
         EXPECT_EQ(f.boxes[0].text, Failure("hide", std::string(text) + "+Z"));
@@ -91,14 +92,17 @@ TEST_F(Binding, HideFailureIsReportedAndRestoreIsStillBound) {
     EXPECT_EQ(fake.boxes[0].style, os::BoxStyle::OkError);
     EXPECT_FALSE(program.varer.HideKeyRegistered);
     EXPECT_TRUE(program.varer.ShowKeyRegistered);
-    // The box comes between the two attempts.
-    EXPECT_LT(std::ranges::find(fake.log, "MessageBox " + Failure("hide", "Control+Z")) - fake.log.begin(),
-              std::ranges::find(fake.log, "RegisterHotKey 1 6 90") - fake.log.begin());
+    // Both attempts come first; the box once the main dialog and the tray icon are up.
+    const auto at = [&](const std::string& line) {
+        return std::ranges::find(fake.log, line) - fake.log.begin();
+    };
+    EXPECT_LT(at("RegisterHotKey 1 6 90"), at("ShowMainDialog"));
+    EXPECT_LT(at("Tray 0"), at("MessageBox " + Failure("hide", "Control+Z")));
 }
 
 TEST_F(Binding, RestoreFailureIsReportedAsShow) {
     fake.heldElsewhere = {{6, 'Z'}};
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
     ASSERT_EQ(fake.boxes.size(), 1u);
     EXPECT_EQ(fake.boxes[0].text, Failure("show", "Control+Shift+Z"));
     EXPECT_TRUE(program.varer.HideKeyRegistered);
@@ -169,11 +173,54 @@ TEST_F(Procedure, HotKeyMessagesHideOrRestoreAndAreNotPassedOn) {
     const auto hwnd = fake::FakeSystem::kHotkeyDialogWindow;
     EXPECT_EQ(hotkeys::HotkeyProc(program, hwnd, 0x0312, 0, 0x5A0002), 1);
     EXPECT_FALSE(fake.visible[game.value]);
+    // A hidden game is still the game: the restore key brings it back.
     EXPECT_EQ(hotkeys::HotkeyProc(program, hwnd, 0x0312, 1, 0x5A0006), 1);
     EXPECT_TRUE(fake.visible[game.value]);
     EXPECT_EQ(fake.LogStartingWith("ShowWindow"), (Lines{"ShowWindow " + std::to_string(game.value) + " 0",
                                                          "ShowWindow " + std::to_string(game.value) + " 9"}));
     EXPECT_TRUE(fake.LogStartingWith("CallWindowProc").empty());
+    EXPECT_TRUE(fake.LogStartingWith("TypeCombination").empty());
+    EXPECT_TRUE(fake.LogStartingWith("UnregisterHotKey").empty());
+}
+
+TEST_F(Procedure, WithoutAGameWindowTheKeysGoOnToTheFocusedWindow) {
+    const auto hwnd = fake::FakeSystem::kHotkeyDialogWindow;
+    fake.dialogExists[Dialog::Hotkey] = true;
+    ASSERT_TRUE(fake.RegisterHotKey(hwnd, 0, 2, 'Z'));
+    ASSERT_TRUE(fake.RegisterHotKey(hwnd, 1, 6, 'Z'));
+    // A press already queued behind this one must wait until this one has gone on.
+    bool queuedRan = false;
+    fake.pending.push_back([&] { queuedRan = true; });
+    // The chosen game is not running; then automatic detection has found nothing.
+    for (const char* title : {"Wolfenstein", " "}) {
+        program.frmAbout.Text1 = title;
+        fake.log.clear();
+        EXPECT_EQ(hotkeys::HotkeyProc(program, hwnd, 0x0312, 0, 0x5A0002), 1);
+        EXPECT_EQ(hotkeys::HotkeyProc(program, hwnd, 0x0312, 1, 0x5A0006), 1);
+        EXPECT_EQ(fake.log,
+                  (Lines{"FindWindow " + std::string(title), "UnregisterHotKey 0", "TypeCombination 2 90",
+                         "RegisterHotKey 0 2 90", "FindWindow " + std::string(title), "UnregisterHotKey 1",
+                         "TypeCombination 6 90", "RegisterHotKey 1 6 90"}));
+    }
+    EXPECT_FALSE(queuedRan);
+    EXPECT_TRUE(fake.visible[game.value]);
+    EXPECT_EQ(fake.registered.size(), 2u);
+    EXPECT_TRUE(fake.boxes.empty());
+}
+
+TEST_F(Procedure, ACombinationTakenWhileItWasLetGoIsReportedAsAtStartUp) {
+    const auto hwnd = fake::FakeSystem::kHotkeyDialogWindow;
+    fake.dialogExists[Dialog::Hotkey] = true;
+    app.form1.SetText(HotkeyField::Text1, "Control");
+    app.form1.SetText(HotkeyField::Text3, "Z");
+    ASSERT_TRUE(fake.RegisterHotKey(hwnd, 0, 2, 'Z'));
+    program.frmAbout.Text1 = " ";
+    fake.whileTyping = [&] { fake.heldElsewhere.emplace_back(2, 'Z'); };
+    hotkeys::HotkeyProc(program, hwnd, 0x0312, 0, 0x5A0002);
+    ASSERT_EQ(fake.boxes.size(), 1u);
+    EXPECT_EQ(fake.boxes[0].text, Failure("hide", "Control+Z"));
+    EXPECT_EQ(fake.boxes[0].style, os::BoxStyle::OkError);
+    EXPECT_TRUE(fake.registered.empty());
 }
 
 TEST_F(Procedure, OtherMessagesGoToThePreviousProcedureUnchanged) {

@@ -3,6 +3,7 @@
 
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "host/StartUp.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +138,8 @@ private:
             return valid ? std::string(1, static_cast<char>('A' + Below(26))) : pick(keys);
         case GameDisplay:
         case Game: {
-            const auto entries = catalogue::ListEntries();
+            static const catalogue::Catalogue nine;
+            const auto entries = nine.ListEntries();
             return valid ? std::string(
                                entries[static_cast<std::size_t>(Below(static_cast<int>(entries.size())))])
                          : pick(games);
@@ -214,7 +216,7 @@ void CheckStartup(const Case& c) {
         }
     }
     fake.heldElsewhere = c.heldElsewhere;
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
 
     std::array<std::string, 7> value;
     std::array<bool, 7> wasEmpty{};
@@ -224,12 +226,12 @@ void CheckStartup(const Case& c) {
     }
 
     // The game list always ends up with a choice, and the title follows it.
-    const std::string entry = catalogue::EntryIndex(value[GameDisplay])
+    const std::string entry = program.catalogue.EntryIndex(value[GameDisplay])
                                   ? value[GameDisplay]
                                   : std::string(catalogue::kAutomaticEntry);
     ASSERT_TRUE(program.frmAbout.Combo1.has_value());
     EXPECT_EQ(program.frmAbout.SelectedText(), entry);
-    EXPECT_EQ(program.frmAbout.Text1, catalogue::TitleOfEntry(entry).value());
+    EXPECT_EQ(program.frmAbout.Text1, program.catalogue.TitleOfEntry(entry).value());
     EXPECT_EQ(fake.registry["currentgame"], program.frmAbout.Text1);
     EXPECT_EQ(fake.registry["currentgame_display"], entry);
 

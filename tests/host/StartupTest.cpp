@@ -1,3 +1,4 @@
+#include "host/StartUp.h"
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
 
@@ -35,7 +36,7 @@ protected:
 
 TEST_F(Startup, SecondInstanceOnlySaysSoAndTouchesNothing) {
     fake.anotherInstanceRuns = true;
-    EXPECT_FALSE(app.varer.Form_Load());
+    EXPECT_FALSE(StartUp(app, fake));
 
     EXPECT_EQ(fake.log, Lines{"MessageBox Tuckaway is already open!"});
     ASSERT_EQ(fake.boxes.size(), 1u);
@@ -45,17 +46,14 @@ TEST_F(Startup, SecondInstanceOnlySaysSoAndTouchesNothing) {
     EXPECT_EQ(program.PrevWndProc, 0u);
 }
 
-TEST_F(Startup, FirstRunDoesEverythingInOrder) {
-    ASSERT_TRUE(app.varer.Form_Load());
+TEST_F(Startup, FirstRunTakesTheHotKeysFirstAndDoesTheRestWhenIdle) {
+    ASSERT_TRUE(StartUp(app, fake));
 
     const Lines expected = {
-        "CreateMainDialog",
-        "ShapeMainDialog",
-        "ShowMainDialog",
+        "Enumerate games",
         "CreateHotkeyDialog",
         "ShapeHotkeyDialog",
         "HideMainWindow",
-        "Tray 0",
         "Write HideQ3Func=Control",
         "Write ShowQ3Func=Control+Shift",
         "Write HideQ3Key=Z",
@@ -68,6 +66,15 @@ TEST_F(Startup, FirstRunDoesEverythingInOrder) {
         "RegisterHotKey 0 2 90",
         "RegisterHotKey 1 6 90",
         "InstallHotkeyProc 768",
+        "AskForIdle",
+        // One step per idle moment.
+        "CreateMainDialog",
+        "ShapeMainDialog",
+        "AskForIdle",
+        "ShowMainDialog",
+        "AskForIdle",
+        "Tray 0",
+        "AskForIdle",
     };
     // How often a value is read is no concern; what is written, and when, is.
     Lines calls;
@@ -75,17 +82,45 @@ TEST_F(Startup, FirstRunDoesEverythingInOrder) {
                          [](const std::string& line) { return !line.starts_with("Read "); });
     EXPECT_EQ(calls, expected);
     // The main dialog's load handler reads the current game without writing a default.
-    ASSERT_GE(fake.log.size(), 4u);
-    EXPECT_EQ((Lines{fake.log.begin(), fake.log.begin() + 4}),
-              (Lines{"CreateMainDialog", "Read currentgame", "ShapeMainDialog", "ShowMainDialog"}));
+    const auto created = std::ranges::find(fake.log, "CreateMainDialog");
+    ASSERT_GE(std::distance(created, fake.log.end()), 3);
+    EXPECT_EQ((Lines{created, created + 3}),
+              (Lines{"CreateMainDialog", "Read currentgame", "ShapeMainDialog"}));
 }
 
-TEST_F(Startup, ADialogWhoseWindowCannotBeMadeEndsStartUpBeforeAnythingIsTouched) {
-    for (const Dialog dialog : {Dialog::Main, Dialog::Hotkey}) {
+TEST_F(Startup, UserGamesAreReadFirstListedAfterTheNineAndChosenAgain) {
+    // The longest name the tray tip still holds whole, with " - INACTIVE" and its NUL.
+    const std::string longest(52, 'L');
+    fake.games = {{"ioquake3", "ioquake3"},
+                  {"Quake III Arena", "q3"},
+                  {"Urban Terror", std::nullopt},
+                  {longest, "OpenArena"}};
+    fake.registry = {{"currentgame_display", longest}, {"currentgame", "OpenArena"}};
+    ASSERT_TRUE(StartUp(app, fake));
+
+    ASSERT_EQ(fake.shownGameList.size(), 12u);
+    EXPECT_EQ(fake.shownGameList[9], "Return to Castle Wolfenstein (SP + MP)");
+    EXPECT_EQ(fake.shownGameList[10], "ioquake3");
+    EXPECT_EQ(fake.shownGameList[11], longest);
+    EXPECT_EQ(fake.shownSelection, 11);
+    EXPECT_EQ(program.frmAbout.Text1, "OpenArena");
+    EXPECT_EQ(fake.debugLines,
+              Lines{"Tuckaway: left out of the game list: \"Quake III Arena\" (a name already in "
+                    "the list); \"Urban Terror\" (not a string)"});
+
+    app.varer.Timer1_Timer();
+    app.varer.Timer1_Timer();
+    EXPECT_EQ(TrayTip(fake.trayCalls.back().second), longest + " - INACTIVE");
+    EXPECT_EQ(fake.trayCalls.back().second.icon, fake.Logo(19));
+}
+
+TEST_F(Startup, ADialogWhoseWindowCannotBeMadeEndsStartUp) {
+    {
+        // The hot-key dialog comes first: nothing else is touched.
         fake::FakeSystem failing;
-        failing.dialogCreationFails = dialog;
+        failing.dialogCreationFails = Dialog::Hotkey;
         Tuckaway other{failing.Services(), failing};
-        EXPECT_FALSE(other.varer.Form_Load());
+        EXPECT_FALSE(StartUp(other, failing));
         other.varer.Timer1_Timer();
         other.varer.Form_MouseMove(0x0205);
         EXPECT_TRUE(failing.registry.empty());
@@ -95,11 +130,22 @@ TEST_F(Startup, ADialogWhoseWindowCannotBeMadeEndsStartUpBeforeAnythingIsTouched
         EXPECT_TRUE(failing.menusShown.empty()) << "a tray event was handled";
         EXPECT_TRUE(failing.boxes.empty()) << "the windows layer tells why";
     }
+    // The main dialog comes at the first idle moment, after the hot keys: they
+    // are let go, no icon is put up, and the program ends.
+    fake.dialogCreationFails = Dialog::Main;
+    StartUp(app, fake);
+    EXPECT_TRUE(fake.quit);
+    app.varer.Timer1_Timer();
+    app.varer.Form_MouseMove(0x0205);
+    EXPECT_TRUE(fake.registered.empty());
+    EXPECT_TRUE(fake.LogStartingWith("Tray 0").empty());
+    EXPECT_TRUE(fake.menusShown.empty()) << "a tray event was handled";
+    EXPECT_TRUE(fake.boxes.empty()) << "the windows layer tells why";
 }
 
 TEST_F(Startup, FirstRunLeavesTheProgramReady) {
     fake.displaySize = {1280, 1024};
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
 
     EXPECT_TRUE(fake.dialogVisible[Dialog::Main]);
     EXPECT_TRUE(fake.dialogExists[Dialog::Hotkey]);
@@ -107,6 +153,10 @@ TEST_F(Startup, FirstRunLeavesTheProgramReady) {
     EXPECT_TRUE(fake.mainWindowHidden);
     EXPECT_FALSE(program.varer.mPopResoRestoreVisible);
     EXPECT_EQ(fake.helpText, kHelpText);
+    // Made after the settings were placed, the main dialog shows them all the same.
+    EXPECT_EQ(fake.shownSelection, 0);
+    EXPECT_EQ(fake.shownCheck, 1);
+    EXPECT_EQ(fake.shownFields[HotkeyField::Text1], "Control");
 
     EXPECT_EQ(program.form1.Text(HotkeyField::Text1), "Control");
     EXPECT_EQ(program.form1.Text(HotkeyField::Text2), "Control+Shift");
@@ -128,8 +178,29 @@ TEST_F(Startup, FirstRunLeavesTheProgramReady) {
     EXPECT_TRUE(fake.boxes.empty());
 }
 
-TEST_F(Startup, TrayIconIsAddedWithTheInactiveTip) {
+TEST_F(Startup, AHotKeyWorksBeforeTheRestOfStartUpAndTicksWaitForIt) {
+    fake.registry = {{"currentgame_display", "Quake III Arena"}, {"currentgame", "Quake 3: Arena"}};
+    const os::Window game = fake.AddGameWindow("Quake 3: Arena");
     ASSERT_TRUE(app.varer.Form_Load());
+    EXPECT_FALSE(fake.dialogExists[Dialog::Main]);
+    EXPECT_TRUE(fake.trayIcons.empty());
+    ASSERT_NE(fake.installedProc, nullptr);
+    (*fake.installedProc)(fake::FakeSystem::kHotkeyDialogWindow, 0x0312, 0, 0);
+    EXPECT_FALSE(fake.visible[game.value]);
+
+    fake.log.clear();
+    app.varer.Timer1_Timer();
+    EXPECT_TRUE(fake.log.empty()) << "a tick before start-up has finished";
+    while (std::exchange(fake.idleAsked, false)) {
+        app.Idle();
+    }
+    EXPECT_TRUE(fake.dialogVisible[Dialog::Main]);
+    EXPECT_EQ(fake.shownSelection, 1);
+    EXPECT_EQ(fake.trayIcons.size(), 1u);
+}
+
+TEST_F(Startup, TrayIconIsAddedWithTheInactiveTip) {
+    ASSERT_TRUE(StartUp(app, fake));
     ASSERT_EQ(fake.trayCalls.size(), 1u);
     const auto& [action, record] = fake.trayCalls[0];
     EXPECT_EQ(action, os::Tray::Action::Add);
@@ -142,9 +213,20 @@ TEST_F(Startup, TrayIconIsAddedWithTheInactiveTip) {
     EXPECT_EQ(tip, std::string("Tuckaway: INACTIVE") + '\0' + std::string(64 - 19, ' '));
 }
 
+TEST_F(Startup, AnIconTheShellRefusedIsAddedByTheNextTick) {
+    fake.trayRefuses = true; // no taskbar yet, at logon
+    ASSERT_TRUE(StartUp(app, fake));
+    fake.trayRefuses = false;
+    fake.trayCalls.clear();
+    app.varer.Timer1_Timer();
+    ASSERT_EQ(fake.trayCalls.size(), 1u);
+    EXPECT_EQ(fake.trayCalls[0].first, os::Tray::Action::Add);
+    EXPECT_EQ(TrayTip(fake.trayCalls[0].second), "Tuckaway: INACTIVE");
+}
+
 TEST_F(Startup, StoredValuesAreUsedAndOnlyTheGameSelectionWrites) {
     StoreAll();
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
 
     EXPECT_EQ(fake.LogStartingWith("Write "), (Lines{"Write currentgame=Elite Force II",
                                                      "Write currentgame_display=Star Trek: Elite Force II"}));
@@ -164,13 +246,13 @@ TEST_F(Startup, OnlyDynaScreenOneTurnsTheSwitchOn) {
         Tuckaway other(f.Services(), f);
         Program& p = other.program;
         f.registry["DynaScreen"] = value;
-        ASSERT_TRUE(other.varer.Form_Load());
+        ASSERT_TRUE(StartUp(other, f));
         EXPECT_EQ(p.frmAbout.ScreenResCheck, 0) << value;
         EXPECT_TRUE(f.LogStartingWith("Write DynaScreen").empty()) << value;
         EXPECT_EQ(f.registry["DynaScreen"], value);
     }
     fake.registry["DynaScreen"] = "1";
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
     EXPECT_EQ(program.frmAbout.ScreenResCheck, 1);
     EXPECT_EQ(fake.LogStartingWith("Write DynaScreen"), Lines{"Write DynaScreen=1"});
 }
@@ -178,7 +260,7 @@ TEST_F(Startup, OnlyDynaScreenOneTurnsTheSwitchOn) {
 TEST_F(Startup, UnknownStoredGameFallsBackToAutomaticDetection) {
     StoreAll();
     fake.registry["currentgame_display"] = "Quake 4";
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
     EXPECT_EQ(program.frmAbout.Combo1, 0);
     EXPECT_EQ(program.frmAbout.Text1, " ");
     EXPECT_EQ(fake.LogStartingWith("Write "),
@@ -190,7 +272,7 @@ TEST_F(Startup, StoredEmptyValuesCountAsMissing) {
                             "currentgame", "DynaScreen"}) {
         fake.registry[key] = "";
     }
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
     const Lines firstRunWrites = {"Write HideQ3Func=Control",
                                   "Write ShowQ3Func=Control+Shift",
                                   "Write HideQ3Key=Z",
@@ -207,7 +289,7 @@ TEST_F(Startup, StoredEmptyValuesCountAsMissing) {
 
 TEST_F(Startup, FailingReadsLeaveEverythingEmptyButStillStart) {
     fake.failReads = true;
-    ASSERT_TRUE(app.varer.Form_Load());
+    ASSERT_TRUE(StartUp(app, fake));
     EXPECT_TRUE(fake.LogStartingWith("RegisterHotKey").empty());
     ASSERT_EQ(fake.boxes.size(), 2u);
     EXPECT_EQ(fake.boxes[0].text.substr(0, 40), "Could not register '+' to hide the game.");

@@ -1,5 +1,6 @@
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
+#include "host/StartUp.h"
 #include "hotkeys/Hotkeys.h"
 #include "state/Catalogue.h"
 
@@ -47,7 +48,7 @@ protected:
         fake.registry = {{"currentgame_display", "Quake III Arena"},
                          {"currentgame", "Quake 3: Arena"},
                          {"DynaScreen", "1"}};
-        ASSERT_TRUE(app.varer.Form_Load());
+        ASSERT_TRUE(StartUp(app, fake));
         game = fake.AddGameWindow("Quake 3: Arena");
         fake.visible[game.value] = false;
         restoreGame = "ShowWindow " + std::to_string(game.value) + " 9";
@@ -138,6 +139,25 @@ TEST_F(TrayMenu, RightClickOpensTheMenuOwnedByTheMainWindow) {
                                kHotkeyForward, "ShowHotkeyDialog"}));
 }
 
+TEST_F(TrayMenu, ANewTaskbarGetsTheIconAgainAsItIsNowUntilUnload) {
+    const auto icon = std::make_pair(Fake::kMainWindow.value, std::uint32_t{1});
+    app.varer.Timer1_Timer();
+    app.varer.Timer1_Timer();
+    ASSERT_EQ(TrayTip(fake.trayIcons.at(icon)), "Quake III Arena - ACTIVE");
+    fake.trayIcons.clear(); // Explorer restarted
+    fake.log.clear();
+    app.TaskbarCreated();
+    EXPECT_EQ(fake.log, Lines{"Tray 0"});
+    EXPECT_EQ(fake.trayIcons.at(icon), varer.TrayIconData);
+    app.varer.Timer1_Timer();
+    EXPECT_EQ(fake.LogStartingWith("Tray"), Lines{"Tray 0"});
+
+    app.varer.Form_Unload();
+    app.TaskbarCreated();
+    app.varer.Timer1_Timer();
+    EXPECT_TRUE(fake.trayIcons.empty());
+}
+
 TEST_F(TrayMenu, MinimisingHidesTheMainWindow) {
     app.varer.Form_Resize(false);
     EXPECT_TRUE(fake.log.empty());
@@ -179,9 +199,9 @@ TEST_F(TrayMenu, AnEndingSessionGetsTheHiddenGameBackAndLeavesTheDesktopsModeFor
 
     // The session went on; the game's mode is stored again, and the game hidden
     // with the switch off, so the display stays in the game's mode.
-    hotkeys::HideShowGame(program, 1);
+    hotkeys::HideShowGame(program, 1, game);
     app.frmAbout.SetScreenResCheck(0);
-    hotkeys::HideShowGame(program, 0);
+    hotkeys::HideShowGame(program, 0, game);
     ASSERT_EQ(fake.storedSize, (os::Size{640, 480}));
     fake.log.clear();
     app.SessionEndQueried();

@@ -4,9 +4,11 @@
 #include "handles/Handles.h"
 #include "windows/Services.h"
 #include "windows/Text.h"
+#include "windows/TrayIcon.h"
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace tuckaway::contract {
@@ -14,8 +16,13 @@ namespace {
 
 class Win32World final : public World {
 public:
+    ~Win32World() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + win32::Wide(application_)).c_str());
+    }
+
     os::WindowManager& windows() override { return windows_; }
     os::HotkeyRegistrar& hotkeys() override { return hotkeys_; }
+    os::Tray& tray() override { return tray_; }
     os::Window MakeWindow(std::string_view title) override {
         HWND window = ::CreateWindowExW(0, L"STATIC", win32::Wide(title).c_str(), WS_POPUP, 0, 0, 10, 10,
                                         nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -25,11 +32,30 @@ public:
     void MinimizeWindow(os::Window window) override {
         ::ShowWindow(reinterpret_cast<HWND>(window.value), SW_MINIMIZE);
     }
+    os::SettingsStore& settings() override { return settings_; }
+    std::string application() override { return application_; }
+    void StoreString(std::string_view name, std::string_view text) override {
+        const std::wstring data = win32::Wide(text);
+        Store(name, REG_SZ, data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    }
+    void StoreNumber(std::string_view name) override {
+        const DWORD number = 1;
+        Store(name, REG_DWORD, &number, sizeof number);
+    }
 
 private:
+    void Store(std::string_view name, DWORD type, const void* data, DWORD bytes) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, (L"Software\\" + win32::Wide(application_) + L"\\games").c_str(),
+                          win32::Wide(name).c_str(), type, data, bytes);
+    }
+
+    const std::string application_ = "Tuckaway contract " + std::to_string(::GetCurrentProcessId());
+    win32::RegistrySettings settings_;
     win32::Windows windows_;
     win32::Hotkeys hotkeys_;
     std::vector<win32::UniqueWindow> windows_made_;
+    // Goes first: an icon it still holds goes while its window exists.
+    win32::TrayIcon tray_;
 };
 
 INSTANTIATE_TEST_SUITE_P(Win32, ServicesContract,

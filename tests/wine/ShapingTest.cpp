@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ole2.h>
 #include <windows.h>
+
+#include <olectl.h>
 
 #include <cstring>
 #include <vector>
@@ -18,12 +19,8 @@ namespace {
 constexpr int kHotkeySkin = 201;
 constexpr int kMainSkin = 202;
 
-// The picture loader needs OLE on the calling thread, as in the program.
 class Shaping : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr))); }
-    void TearDown() override { ::OleUninitialize(); }
-
     static win32::UniqueBitmap Skin(int id) {
         auto skin = LoadPictureResource(::GetModuleHandleW(nullptr), id);
         EXPECT_TRUE(skin) << "skin " << id;
@@ -104,6 +101,56 @@ TEST_F(Shaping, CopiedPictureStartsWithItsBottomRowAndReplacesTheOldDib) {
     ASSERT_TRUE(dib.CreateFromPicture(other.get()));
     EXPECT_EQ(dib.Width(), 299);
     EXPECT_EQ(dib.BytesPerScanLine(), 900u);
+}
+
+// What the system's picture loader (OLE) makes of a skin resource.
+win32::UniqueBitmap SystemPicture(int id) {
+    const HMODULE module = ::GetModuleHandleW(nullptr);
+    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
+    const DWORD size = ::SizeofResource(module, found);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(::GlobalLock(memory), ::LockResource(::LoadResource(module, found)), size);
+    ::GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        ::GlobalFree(memory);
+        return {};
+    }
+    IPicture* picture = nullptr;
+    const HRESULT loaded = ::OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                            reinterpret_cast<void**>(&picture));
+    stream->Release();
+    if (FAILED(loaded)) {
+        return {};
+    }
+    OLE_HANDLE handle = 0;
+    picture->get_Handle(&handle);
+    // The picture deletes its bitmap when released.
+    win32::UniqueBitmap copy(static_cast<HBITMAP>(
+        ::CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0)));
+    picture->Release();
+    return copy;
+}
+
+TEST_F(Shaping, SkinsDecodeToThePixelsTheSystemPictureLoaderGives) {
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    for (const int id : {kHotkeySkin, kMainSkin}) {
+        cDIBSection ours;
+        cDIBSection system;
+        const auto reference = SystemPicture(id);
+        ASSERT_TRUE(ours.CreateFromPicture(Skin(id).get()));
+        ASSERT_TRUE(system.CreateFromPicture(reference.get())) << "skin " << id;
+        ASSERT_EQ(ours.Width(), system.Width());
+        ASSERT_EQ(ours.Height(), system.Height());
+        int differing = 0;
+        for (int line = 0; line < ours.Height(); ++line) {
+            const std::size_t start = std::size_t{ours.BytesPerScanLine()} * line;
+            differing += std::memcmp(ours.DIBSectionBitsPtr() + start, system.DIBSectionBitsPtr() + start,
+                                     3 * static_cast<std::size_t>(ours.Width())) != 0;
+        }
+        EXPECT_EQ(differing, 0) << "rows of skin " << id;
+    }
+    ::OleUninitialize();
 }
 
 TEST_F(Shaping, MissingOrUnreadablePictureGivesNothing) {

@@ -1,5 +1,6 @@
 #include "windows/Services.h"
 #include "windows/Text.h"
+#include "windows/TrayIcon.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,27 @@ TEST_F(RegistrySettingsTest, AValueOfAnotherTypeReadsAsMissing) {
                                 L"DynaScreen", REG_DWORD, &number, sizeof number),
               ERROR_SUCCESS);
     EXPECT_FALSE(settings.Read(application, "program", "DynaScreen"));
+}
+
+TEST_F(RegistrySettingsTest, EnumerationReadsStringsStoredWithoutTheirNulAndKeepsOtherTypesApart) {
+    const std::wstring games = L"Software\\" + Wide(application) + L"\\games";
+    const auto store = [&](const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, games.c_str(), name, type, data, bytes),
+                  ERROR_SUCCESS);
+    };
+    // Made in sorted order, so that Windows and Wine list them alike.
+    store(L"a no NUL", REG_SZ, L"ioquake3", 8 * sizeof(wchar_t));
+    store(L"b odd size", REG_SZ, L"OpenArena", 9 * sizeof(wchar_t) + 1);
+    store(L"c inner NUL", REG_SZ, L"Open\0Arena", 11 * sizeof(wchar_t));
+    store(L"d expandable", REG_EXPAND_SZ, L"%GAME%", 7 * sizeof(wchar_t));
+    store(L"e several", REG_MULTI_SZ, L"x\0y\0", 5 * sizeof(wchar_t));
+    EXPECT_EQ(settings.Enumerate(application, "games"), (std::vector<os::StoredValue>{
+                                                            {"a no NUL", "ioquake3"},
+                                                            {"b odd size", "OpenArena"},
+                                                            {"c inner NUL", "Open"},
+                                                            {"d expandable", std::nullopt},
+                                                            {"e several", std::nullopt},
+                                                        }));
 }
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -136,9 +158,8 @@ TEST(HotkeysTest, InstalledProcedureSeesEveryMessageAndCanHandOnToThePreviousOne
     EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<unsigned>(WM_HOTKEY)), seen.end());
 }
 
-TEST(TrayTest, AddsModifiesAndDeletesAnIconWithATipOfFullLength) {
+TEST(TrayTest, TakesTheIconItAddedAwayWhenItGoes) {
     const UniqueWindow owner(MakeWindow(L"tray owner"));
-    Tray tray;
     os::TrayIconRecord record;
     record.window = Wrap(owner.get());
     record.id = 1;
@@ -146,9 +167,12 @@ TEST(TrayTest, AddsModifiesAndDeletesAnIconWithATipOfFullLength) {
     record.callbackMessage = WM_MOUSEMOVE;
     record.icon = os::Icon{reinterpret_cast<std::uintptr_t>(::LoadIconW(nullptr, IDI_APPLICATION))};
     std::memset(record.tip, 'x', sizeof record.tip); // no terminator at all: must still be safe
-    EXPECT_TRUE(tray.Notify(os::Tray::Action::Add, record));
-    EXPECT_TRUE(tray.Notify(os::Tray::Action::Modify, record));
-    EXPECT_TRUE(tray.Notify(os::Tray::Action::Delete, record));
+    {
+        TrayIcon tray;
+        ASSERT_TRUE(tray.Notify(os::Tray::Action::Add, record));
+    }
+    TrayIcon other;
+    EXPECT_FALSE(other.Notify(os::Tray::Action::Modify, record)) << "the icon is still there";
 }
 
 TEST(InstanceGuardTest, OnlyTheFirstClaimInTheSessionSucceedsWhileItIsHeld) {

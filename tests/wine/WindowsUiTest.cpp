@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <ole2.h>
-
 namespace tuckaway::win32 {
 namespace {
 
@@ -25,12 +23,14 @@ void Pump(int milliseconds) {
 // The windows' events go nowhere here: these tests look at the windows only.
 class NoEvents final : public ui::Events {
 public:
+    void Idle() override {}
     void TimerTicked() override {}
     void TrayEvent(std::intptr_t) override {}
     void MainWindowResized(bool) override {}
     void MainWindowCloseRequested() override {}
     void SessionEndQueried() override {}
     void SessionEnding() override {}
+    void TaskbarCreated() override {}
     void GameChosen(int) override {}
     void ScreenResCheckClicked(bool) override {}
     void MainDialogOkay() override {}
@@ -43,9 +43,6 @@ public:
 
 class WindowsUiTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ::OleInitialize(nullptr); }
-    static void TearDownTestSuite() { ::OleUninitialize(); }
-
     HWND Dialog(ui::Dialog dialog) { return reinterpret_cast<HWND>(windows.DialogWindow(dialog).value); }
 
     NoEvents events;
