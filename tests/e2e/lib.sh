@@ -226,6 +226,19 @@ e2e_focus() {
     e2e_probe focus "$1" >/dev/null && e2e_wait_for "'$1' to be the foreground window" e2e_foreground_is "$1"
 }
 
+# e2e_x_focus TITLE: gives the X focus to the X window of the Wine window with
+# this title. In a virtual desktop every top-level Wine window has an X window
+# of its own, and keys typed through the X server reach a program's windows
+# only while one of its X windows has the X focus; Wine leaves the X focus
+# where it was when another program (the probe, Tuckaway) brings a window to
+# the front, and a click on the tray leaves it with the taskbar.
+e2e_x_focus() {
+    local window
+    window="$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)"
+    [ -n "$window" ] || { e2e_log "no X window named '$1'"; return 1; }
+    xdotool windowfocus "$window"
+}
+
 # Types a key combination for real, through the X server.
 e2e_key() {
     xdotool key --delay 50 "$1"
