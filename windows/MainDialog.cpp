@@ -8,6 +8,7 @@
 #include <uxtheme.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace tuckaway::win32 {
@@ -16,6 +17,33 @@ namespace {
 constexpr wchar_t kClass[] = L"Tuckaway.frmAbout";
 constexpr COLORREF kPanelGrey = RGB(192, 192, 192);
 constexpr COLORREF kCaptionWhite = RGB(255, 255, 255);
+// Where the check box lies on the skin.
+constexpr RECT kCheckBox{33, 368, 33 + 293, 368 + 17};
+
+// A brush of the skin's strip behind the check box, whose top left is the
+// check box's: a brush of the whole skin would hold a second copy of it.
+UniqueBrush StripBrush(HBITMAP skin) {
+    BITMAP size{};
+    if (!skin || !::GetObjectW(skin, sizeof size, &size)) {
+        return {};
+    }
+    const int width = std::min<int>(kCheckBox.right, size.bmWidth) - kCheckBox.left;
+    const int height = std::min<int>(kCheckBox.bottom, size.bmHeight) - kCheckBox.top;
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    const WindowDc screen(nullptr);
+    const UniqueMemoryDc source(::CreateCompatibleDC(screen.get()));
+    const UniqueMemoryDc target(::CreateCompatibleDC(screen.get()));
+    const UniqueBitmap strip(::CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const SelectedObject from(source.get(), skin);
+        const SelectedObject to(target.get(), strip.get());
+        ::BitBlt(target.get(), 0, 0, width, height, source.get(), kCheckBox.left, kCheckBox.top, SRCCOPY);
+    }
+    // The brush keeps a copy of its own.
+    return UniqueBrush(::CreatePatternBrush(strip.get()));
+}
 
 } // namespace
 
@@ -26,9 +54,7 @@ MainDialog::MainDialog(HINSTANCE instance, ui::Events& events, PictureLoader loa
     ::GetObjectW(font_.get(), sizeof check, &check);
     check.lfQuality = NONANTIALIASED_QUALITY;
     checkFont_.reset(::CreateFontIndirectW(&check));
-    if (skin_) {
-        skinBrush_.reset(::CreatePatternBrush(skin_.bitmap()));
-    }
+    skinBrush_ = StripBrush(skin_.bitmap());
     registered_ = RegisterWindowClass(instance_, kClass, &Route<MainDialog, &MainDialog::Message>,
                                       static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }
@@ -48,8 +74,9 @@ void MainDialog::Create() {
     // The height of a drop-down list includes its open list.
     child(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 32, 340, 235, 21 + 200,
           MainDialogControl::Combo1);
-    HWND check = child(L"BUTTON", L"Dynamic Screen Resolution Modifier", BS_AUTOCHECKBOX | WS_TABSTOP, 33,
-                       368, 293, 17, MainDialogControl::ScreenResCheck);
+    HWND check = child(L"BUTTON", L"Dynamic Screen Resolution Modifier", BS_AUTOCHECKBOX | WS_TABSTOP,
+                       kCheckBox.left, kCheckBox.top, kCheckBox.right - kCheckBox.left,
+                       kCheckBox.bottom - kCheckBox.top, MainDialogControl::ScreenResCheck);
     // A themed check box ignores its text colour; the caption must be white on the skin.
     ::SetWindowTheme(check, L"", L"");
     ::SendMessageW(check, WM_SETFONT, reinterpret_cast<WPARAM>(checkFont_.get()), FALSE);
@@ -137,10 +164,10 @@ LRESULT MainDialog::ControlColour(HWND window, HDC dc, HWND control) {
     // The check box paints the button face, which the first timer tick cuts away.
     ::SetTextColor(dc, kCaptionWhite);
     if (checkBoxShowsSkin_ && skinBrush_) {
-        // The skin, aligned with the dialog's own painting of it.
+        // The skin's strip, aligned with the dialog's own painting of the skin.
         POINT origin{0, 0};
         ::MapWindowPoints(control, window, &origin, 1);
-        ::SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+        ::SetBrushOrgEx(dc, kCheckBox.left - origin.x, kCheckBox.top - origin.y, nullptr);
         ::SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(skinBrush_.get());
     }
