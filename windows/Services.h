@@ -83,9 +83,12 @@ private:
 
 inline constexpr int kLogoResourceBase = 100;
 
-// Types with SendInput. The combination is one atomic batch, so no key the
-// user presses lands inside it; a key no keyboard has, pressed at its end,
-// shows in the system's key state once the batch is through the hot-key check.
+// Types with SendInput, in two batches: the combination, ended by a key no
+// keyboard has, whose passing shows the press is through the hot-key check;
+// then each modifier put back as the user holds it by then. A low-level
+// keyboard hook, only for that moment, sees the user's own modifier keys in
+// the order the system takes them, so a key let go while the combination was
+// on its way is neither missed nor left held.
 class Keyboard final : public os::Keyboard {
 public:
     void TypeCombination(unsigned modifiers, unsigned virtualKey) override;
