@@ -89,13 +89,19 @@ LRESULT CALLBACK HotkeyDialog::CaptureFieldProc(HWND field, UINT message, WPARAM
         }
         return ::DefSubclassProc(field, message, wParam, lParam) | DLGC_WANTALLKEYS;
     }
+    // A hide leaves the hidden dialog in front, and with it the keyboard: the
+    // keys pressed then (the restore key, say) are meant for no field.
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        events.HotkeyFieldKeyDown(which, static_cast<unsigned>(wParam), ShiftState());
+        if (::IsWindowVisible(field)) {
+            events.HotkeyFieldKeyDown(which, static_cast<unsigned>(wParam), ShiftState());
+        }
         return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        events.HotkeyFieldKeyUp(which, static_cast<unsigned>(wParam), ShiftState());
+        if (::IsWindowVisible(field)) {
+            events.HotkeyFieldKeyUp(which, static_cast<unsigned>(wParam), ShiftState());
+        }
         return 0;
     case WM_CHAR:
     case WM_SYSCHAR:

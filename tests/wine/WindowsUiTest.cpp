@@ -20,7 +20,8 @@ void Pump(int milliseconds) {
     }
 }
 
-// The windows' events go nowhere here: these tests look at the windows only.
+// The windows' events go nowhere here (the capture fields' keys are counted):
+// these tests look at the windows.
 class NoEvents final : public ui::Events {
 public:
     void Idle() override {}
@@ -35,10 +36,12 @@ public:
     void ScreenResCheckClicked(bool) override {}
     void MainDialogOkay() override {}
     void MainDialogMouseMove(unsigned, unsigned, int, int) override {}
-    void HotkeyFieldKeyDown(ui::HotkeyField, unsigned, unsigned) override {}
-    void HotkeyFieldKeyUp(ui::HotkeyField, unsigned, unsigned) override {}
+    void HotkeyFieldKeyDown(ui::HotkeyField, unsigned, unsigned) override { ++fieldKeys; }
+    void HotkeyFieldKeyUp(ui::HotkeyField, unsigned, unsigned) override { ++fieldKeys; }
     void HotkeyDialogOkay() override {}
     void HotkeyDialogMouseMove(unsigned, unsigned, int, int) override {}
+
+    int fieldKeys = 0;
 };
 
 class WindowsUiTest : public ::testing::Test {
@@ -115,6 +118,22 @@ TEST_F(WindowsUiTest, CheckBoxLosesExactlyItsButtonFacePixels) {
     ::GetRgnBox(whole.get(), &box);
     EXPECT_EQ(box.right, client.right);
     EXPECT_EQ(box.bottom, client.bottom);
+}
+
+// After a hide the hidden hot-key dialog is the foreground window: the keys
+// the user presses then must not rewrite its fields.
+TEST_F(WindowsUiTest, CaptureFieldsTakeKeysOnlyWhileTheDialogIsShown) {
+    windows.CreateDialogWindow(ui::Dialog::Hotkey);
+    HWND field = windows.hotkeyDialog().Control(HotkeyDialogControl::Text1);
+    ASSERT_TRUE(field);
+    ::SendMessageW(field, WM_KEYDOWN, VK_CONTROL, 0);
+    ::SendMessageW(field, WM_KEYUP, VK_CONTROL, 0);
+    EXPECT_EQ(events.fieldKeys, 0);
+
+    windows.ShowDialog(ui::Dialog::Hotkey);
+    ::SendMessageW(field, WM_KEYDOWN, VK_CONTROL, 0);
+    ::SendMessageW(field, WM_KEYUP, VK_CONTROL, 0);
+    EXPECT_EQ(events.fieldKeys, 2);
 }
 
 } // namespace
