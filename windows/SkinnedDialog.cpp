@@ -4,6 +4,10 @@ namespace tuckaway::win32 {
 
 void SkinnedDialog::Show() {
     ::ShowWindow(window_.get(), SW_SHOW);
+    // Brought to the front while still hidden, it kept the focus to itself.
+    if (::GetActiveWindow() == window_.get()) {
+        FocusControl();
+    }
 }
 
 void SkinnedDialog::Hide() {
@@ -46,6 +50,12 @@ bool SkinnedDialog::KeepFocus(UINT message, WPARAM wParam) noexcept {
 
 void SkinnedDialog::FocusControl() noexcept {
     HWND dialog = window_.get();
+    // A hide makes the hidden hot-key dialog the active window; a control
+    // with the focus there would only take keys meant for nothing (and the
+    // focus moving in and out costs time at every hide and restore).
+    if (!::IsWindowVisible(dialog)) {
+        return;
+    }
     HWND control = lastFocus_;
     if (!control || !::IsChild(dialog, control) || !::IsWindowVisible(control) ||
         !::IsWindowEnabled(control)) {
