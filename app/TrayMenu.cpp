@@ -107,6 +107,20 @@ void Varer::Form_QueryUnload() {
     hotkeys::StoreDesktopMode(p);
 }
 
+void Varer::EndSession() {
+    Form_QueryUnload();
+    ForgetDetectedGame();
+    // Nothing more may happen: a tick now would find the game again and store it.
+    Close();
+}
+
+void Varer::ForgetDetectedGame() {
+    if (program_.varer.AutoDetectCheck == 1) {
+        program_.varer.AutoDetectCheck = 0;
+        frmAbout_.SelectEntry(catalogue::kAutomaticEntry);
+    }
+}
+
 void Varer::Form_Unload() {
     Program& p = program_;
     startupSteps_.clear();
@@ -139,13 +153,14 @@ void Varer::mPopExit_Click() {
     Program& p = program_;
     if (const os::Window game = hotkeys::FindGameWindow(p)) {
         hotkeys::RestoreGameWindow(p, game);
-        if (p.varer.AutoDetectCheck == 1) {
-            // The next start begins by searching again.
-            p.varer.AutoDetectCheck = 0;
-            frmAbout_.SelectEntry(catalogue::kAutomaticEntry);
-        }
+        ForgetDetectedGame();
         hotkeys::SwitchToGameResolution(p);
     }
+    Close();
+}
+
+void Varer::Close() {
+    Program& p = program_;
     Form_Unload();
     p.ui.DestroyMainWindow();
     p.ui.DestroyDialog(ui::Dialog::Main);

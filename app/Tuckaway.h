@@ -27,10 +27,7 @@ public:
     // Leaves as "&Exit" would, game and display included.
     void MainWindowCloseRequested() override { varer.mPopExit_Click(); }
     void SessionEndQueried() override { varer.Form_QueryUnload(); }
-    void SessionEnding() override {
-        varer.Form_QueryUnload();
-        varer.Form_Unload();
-    }
+    void SessionEnding() override { varer.EndSession(); }
     void TaskbarCreated() override { varer.Form_TaskbarCreated(); }
 
     void GameChosen(int entryIndex) override { frmAbout.UserSelected(entryIndex); }

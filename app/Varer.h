@@ -53,6 +53,9 @@ public:
     // when the session does end; a session that goes on loses nothing.
     void Form_QueryUnload();
     void Form_Unload();
+    // The session ends: as above, then the program ends as at "&Exit", a game
+    // found by automatic detection turned back into the automatic choice.
+    void EndSession();
 
     void mPopAbout_Click();
     void mPopRestore_Click();
@@ -74,6 +77,10 @@ private:
     // icon if the shell has not accepted it yet, otherwise modifies it.
     void PushTray();
     void SearchAllGames();
+    // The next start begins by searching again.
+    void ForgetDetectedGame();
+    // Removes the icon and the hot keys, closes the windows, ends the loop.
+    void Close();
     // The display's mode differs from the recorded desktop's, and so does the game's, in both dimensions.
     bool DesktopModeNeedsRestoring(os::Size current) const;
 

@@ -2,8 +2,9 @@
 # The session ends (logoff, shutdown) while the display is in the game's mode,
 # which the program's own switch stored as the display's default: the next
 # logon must start at the desktop's mode all the same. An end called off
-# leaves the program working; an end shows the hidden game again and takes
-# the tray icon away.
+# leaves the program working; an end shows the hidden game again, leaves
+# automatic detection the stored choice, takes the tray icon away and ends
+# the program.
 #
 # Uses start_tuckaway_searching, detect_game, hidden_at and visible_at from scenario_detection.sh.
 
@@ -41,5 +42,9 @@ scenario_session_end() {
     e2e_visible "Quake 3: Arena" || e2e_fail "the hidden game was not shown again" || return 1
     stored_mode_is 1024 768 ||
         e2e_fail "the stored mode is $(e2e_probe regmode | tr '\t' x), not the desktop's" || return 1
-    e2e_wait_for "the tray icon to go" e2e_tray_icon_absent
+    # The user chose automatic detection, not the game it found.
+    e2e_reg_is currentgame_display REG_SZ "-=Automatic Game Detection=-" ||
+        e2e_fail "the detected game was stored as the next logon's choice" || return 1
+    e2e_wait_for "the tray icon to go" e2e_tray_icon_absent || return 1
+    e2e_wait_for "the program to end" e2e_exited "$TUCKAWAY_PID"
 }
