@@ -67,8 +67,9 @@ public:
     // still be minimised underneath: it counts as hidden.
     enum class WindowState { Hidden, Minimized, Shown };
     virtual WindowState StateOf(Window window) = 0;
-    // Dispatches every message already waiting in the thread's queue. Handlers
-    // may run nested inside this call.
+    // Dispatches every message already waiting in the thread's queue (hot
+    // keys, ticks, paints, other programs' messages; input waits for the main
+    // loop). Handlers may run nested inside this call.
     virtual void PumpPendingMessages() = 0;
 };
 

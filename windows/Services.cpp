@@ -198,7 +198,11 @@ os::WindowManager::WindowState Windows::StateOf(os::Window window) {
 
 void Windows::PumpPendingMessages() {
     MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // Keyboard and mouse input waits for the main loop: while a hidden dialog
+    // is in front, the keys of the very combination being handled sit in the
+    // queue, and dispatching them here would only delay the hide or restore.
+    while (::PeekMessageW(&message, nullptr, 0, 0,
+                          PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | PM_QS_PAINT)) {
         if (message.message == WM_QUIT) {
             // Leave the quit for the main loop to see.
             ::PostQuitMessage(static_cast<int>(message.wParam));
