@@ -10,8 +10,9 @@
 #     (floor: bench/floor_poller, the same ten title lookups every 150 ms);
 #   process start to the first hot key that hides, median of 7 (floor_hotkey);
 #   resident memory after start (floor_poller);
-# then the detection tick's cost beside its ten lookups alone, the shell
-# calls per minute while idle, and where start-up's time goes.
+# then the detection tick's cost beside its ten lookups alone, shaping each
+# dialog (time and region calls), the shell calls per minute while idle, and
+# where start-up's time goes.
 #
 #   bash bench/run.sh               builds the preset of the Wine that runs here
 #   TUCKAWAY_BENCH_BUILD=DIR        use this build folder as it is (Tuckaway, bench/)
@@ -190,6 +191,9 @@ echo "== detection tick (automatic detection, no game)"
 set_settings "-=Automatic Game Detection=-" " " 1
 tick="$(wine "$bench/bench_tick.exe" 1000 | tr -d '\r')"
 echo "$tick"
+
+echo "== shaping a dialog: its skin scanned into runs, the runs into the window's region"
+wine "$bench/bench_shaping.exe" 200 | tr -d '\r'
 
 echo "== idle, automatic detection, no game, ${idle_seconds} s each"
 idle "$bench/floor_poller.exe" floor
