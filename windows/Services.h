@@ -83,12 +83,11 @@ private:
 
 inline constexpr int kLogoResourceBase = 100;
 
-// Types with SendInput, in two batches: the combination, ended by a key no
-// keyboard has, whose passing shows the press is through the hot-key check;
-// then each modifier put back as the user holds it by then. A low-level
-// keyboard hook, only for that moment, sees the user's own modifier keys in
-// the order the system takes them, so a key let go while the combination was
-// on its way is neither missed nor left held.
+// Types with SendInput: each modifier as the combination wants it, the key,
+// each modifier put back, then a key no keyboard has, whose passing shows the
+// press is through. Meanwhile a low-level keyboard hook, there only for that
+// moment, holds the user's own key events and lets them through in order
+// afterwards, so no key of theirs lands inside the combination.
 class Keyboard final : public os::Keyboard {
 public:
     void TypeCombination(unsigned modifiers, unsigned virtualKey) override;

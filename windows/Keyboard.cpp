@@ -1,0 +1,198 @@
+#include "windows/Services.h"
+
+#include <utility>
+#include <vector>
+
+namespace tuckaway::win32 {
+namespace {
+
+// Unassigned: no keyboard sends them and programs ignore them. The marker
+// ends a batch; the mask keeps a lone Alt from opening a menu.
+constexpr WORD kMarkerKey = 0xE8;
+constexpr WORD kMaskKey = 0xE9;
+// How long the system may take to see the marker before the registration is
+// taken back anyway; a press caught by it then comes back as a hot key and is
+// passed on once more, so waiting longer would only add delay.
+constexpr DWORD kMarkerWaitMilliseconds = 250;
+
+bool KeyDown(WORD key) {
+    return (::GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+bool ExtendedKey(WORD key) {
+    switch (key) {
+    case VK_RCONTROL:
+    case VK_RMENU:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_DIVIDE:
+    case VK_NUMLOCK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+INPUT KeyEvent(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (down ? 0u : KEYEVENTF_KEYUP) | (ExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0u);
+    return input;
+}
+
+bool Send(std::vector<INPUT>& inputs) {
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+// Holds the user's own key events back for as long as one combination is
+// being typed, and lets them through, in their order, once it has been: the
+// system takes input one event at a time, so without the hold a modifier the
+// user lets go could land between the combination's modifiers and its key.
+// The hold sees the events in the order the system takes them, through a
+// low-level keyboard hook that exists only for that moment.
+class KeyHold {
+public:
+    KeyHold() {
+        current_ = this;
+        hook_ = ::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyHold::Proc, ::GetModuleHandleW(nullptr), 0);
+    }
+    ~KeyHold() {
+        Release();
+        if (hook_) {
+            ::UnhookWindowsHookEx(hook_);
+        }
+        current_ = nullptr;
+    }
+    KeyHold(const KeyHold&) = delete;
+    KeyHold& operator=(const KeyHold&) = delete;
+
+    // Sends the events and returns once the system has taken them all (their
+    // last is the marker going down), or after the time limit.
+    bool SendAndWait(std::vector<INPUT> inputs) {
+        inputs.push_back(KeyEvent(kMarkerKey, true));
+        const int awaited = ++markersSent_;
+        if (!Send(inputs)) {
+            return false;
+        }
+        // The hook is called through this thread's sent messages, which are
+        // all that is dispatched meanwhile: a queued hot key waits its turn.
+        const DWORD started = ::GetTickCount();
+        for (;;) {
+            const bool seen = hook_ ? markersSeen_ >= awaited : KeyDown(kMarkerKey);
+            const DWORD elapsed = ::GetTickCount() - started;
+            if (seen || elapsed >= kMarkerWaitMilliseconds) {
+                break;
+            }
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, hook_ ? kMarkerWaitMilliseconds - elapsed : 1,
+                                        QS_SENDMESSAGE);
+            MSG message;
+            ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        std::vector<INPUT> up{KeyEvent(kMarkerKey, false)};
+        Send(up);
+        return true;
+    }
+
+    // Lets the held events through, after everything sent so far, and any
+    // that come meanwhile after them.
+    void Release() {
+        for (int round = 0; round < 8 && !held_.empty(); ++round) {
+            SendAndWait(std::exchange(held_, {}));
+        }
+        holding_ = false;
+        if (!held_.empty()) {
+            Send(held_);
+            held_.clear();
+        }
+    }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && current_) {
+            const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+            const bool up = (event->flags & LLKHF_UP) != 0;
+            if ((event->flags & LLKHF_INJECTED) != 0) {
+                current_->markersSeen_ += event->vkCode == kMarkerKey && !up ? 1 : 0;
+            } else if (current_->holding_) {
+                INPUT input = KeyEvent(static_cast<WORD>(event->vkCode), !up);
+                input.ki.wScan = static_cast<WORD>(event->scanCode);
+                input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0u) |
+                                   ((event->flags & LLKHF_EXTENDED) != 0 ? KEYEVENTF_EXTENDEDKEY : 0u);
+                current_->held_.push_back(input);
+                return 1;
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    // A hook procedure gets no context; one hold runs at a time, on this thread.
+    static inline KeyHold* current_ = nullptr;
+    HHOOK hook_ = nullptr;
+    bool holding_ = true;
+    int markersSent_ = 0;
+    int markersSeen_ = 0;
+    std::vector<INPUT> held_;
+};
+
+} // namespace
+
+void Keyboard::TypeCombination(unsigned modifiers, unsigned virtualKey) {
+    // Holding first: from here on the user's keys wait, so the state read
+    // below stays true until the combination is through.
+    KeyHold hold;
+    // Under Wine a key state read soon after the last one can come from a
+    // cache; sending anything refreshes it, and the marker is up already.
+    std::vector<INPUT> refresh{KeyEvent(kMarkerKey, false)};
+    Send(refresh);
+
+    // Each modifier as the combination wants it, and put back afterwards.
+    struct Modifier {
+        unsigned flag;
+        WORD left;
+        WORD right;
+    };
+    constexpr Modifier kModifiers[] = {
+        {MOD_CONTROL, VK_LCONTROL, VK_RCONTROL},
+        {MOD_SHIFT, VK_LSHIFT, VK_RSHIFT},
+        {MOD_ALT, VK_LMENU, VK_RMENU},
+    };
+    std::vector<INPUT> press;
+    std::vector<INPUT> release; // in reverse order
+    for (const Modifier& modifier : kModifiers) {
+        const bool wanted = (modifiers & modifier.flag) != 0;
+        if (wanted && !KeyDown(modifier.left) && !KeyDown(modifier.right)) {
+            press.push_back(KeyEvent(modifier.left, true));
+            release.push_back(KeyEvent(modifier.left, false));
+        }
+        for (const WORD side : {modifier.left, modifier.right}) {
+            if (wanted || !KeyDown(side)) {
+                continue;
+            }
+            if (modifier.flag == MOD_ALT) {
+                // Alt let go with nothing pressed since it went down opens the
+                // focused window's menu.
+                press.push_back(KeyEvent(kMaskKey, true));
+                press.push_back(KeyEvent(kMaskKey, false));
+            }
+            press.push_back(KeyEvent(side, false));
+            release.push_back(KeyEvent(side, true));
+        }
+    }
+    const auto key = static_cast<WORD>(virtualKey);
+    press.push_back(KeyEvent(key, true));
+    press.push_back(KeyEvent(key, false));
+    press.insert(press.end(), release.rbegin(), release.rend());
+    hold.SendAndWait(std::move(press));
+}
+
+} // namespace tuckaway::win32
