@@ -444,6 +444,15 @@ e2e_reg_set() {
     tuckaway_reg add "$E2E_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1
 }
 
+# e2e_preset_game DISPLAY_NAME WINDOW_TITLE SWITCH: the stored choice of game
+# and resolution switch (0 or 1) the program starts with.
+e2e_preset_game() {
+    if ! { e2e_reg_set currentgame_display "$1" && e2e_reg_set currentgame "$2" &&
+        e2e_reg_set DynaScreen "$3"; }; then
+        e2e_fail "could not preset the settings"
+    fi
+}
+
 # e2e_reg_is NAME TYPE VALUE: the value exists with this type and exactly this
 # data (trailing blanks count). reg prints non-ASCII text in the console code
 # page: compare ASCII values only.

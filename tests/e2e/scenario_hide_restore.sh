@@ -5,9 +5,7 @@
 # hide_and_restore DISPLAY_NAME WINDOW_TITLE
 hide_and_restore() {
     local name="$1" title="$2"
-    e2e_reg_set currentgame_display "$name" &&
-        e2e_reg_set currentgame "$title" &&
-        e2e_reg_set DynaScreen 0 || e2e_fail "could not preset the settings" || return 1
+    e2e_preset_game "$name" "$title" 0 || return 1
 
     e2e_start_standin game "$title" || return 1
     e2e_start_standin focus "e2e focus" || return 1
@@ -39,9 +37,7 @@ scenario_hide_restore_jedi_academy() {
 # in front. Once the user has it back, its minimising is its own business.
 scenario_hide_sticks_when_the_game_minimizes_itself() {
     local title="Quake 3: Arena"
-    e2e_reg_set currentgame_display "Quake III Arena" &&
-        e2e_reg_set currentgame "$title" &&
-        e2e_reg_set DynaScreen 0 || e2e_fail "could not preset the settings" || return 1
+    e2e_preset_game "Quake III Arena" "$title" 0 || return 1
     e2e_start_tuckaway
     e2e_wait_for "the settings dialog 'v'" e2e_window_exists v || return 1
     e2e_start_standin focus "e2e focus" || return 1

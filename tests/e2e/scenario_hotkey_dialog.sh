@@ -32,9 +32,7 @@ okay_refused_with() {
 }
 
 scenario_hotkey_dialog_typing() {
-    e2e_reg_set currentgame_display "Quake III Arena" &&
-        e2e_reg_set currentgame "Quake 3: Arena" &&
-        e2e_reg_set DynaScreen 0 || e2e_fail "could not preset the settings" || return 1
+    e2e_preset_game "Quake III Arena" "Quake 3: Arena" 0 || return 1
     e2e_start_tuckaway
     open_hotkey_dialog || return 1
 

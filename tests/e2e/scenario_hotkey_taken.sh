@@ -3,9 +3,7 @@
 # restore key still works.
 
 scenario_hotkey_taken() {
-    e2e_reg_set currentgame_display "Quake III Arena" &&
-        e2e_reg_set currentgame "Quake 3: Arena" &&
-        e2e_reg_set DynaScreen 0 || e2e_fail "could not preset the settings" || return 1
+    e2e_preset_game "Quake III Arena" "Quake 3: Arena" 0 || return 1
 
     local holder="$TUCKAWAY_E2E_ARTIFACTS/$E2E_SCENARIO.holder.out"
     e2e_start holder "$TUCKAWAY_E2E_HELPERS/hold_hotkey.exe" 2 0x5A # MOD_CONTROL, 'Z'

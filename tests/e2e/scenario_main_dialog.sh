@@ -21,9 +21,7 @@ show_main_from_menu() {
 
 scenario_main_dialog() {
     local game="Return to Castle Wolfenstein (SP + MP)"
-    e2e_reg_set currentgame_display "$game" &&
-        e2e_reg_set currentgame "Wolfenstein" &&
-        e2e_reg_set DynaScreen 0 || e2e_fail "could not preset the settings" || return 1
+    e2e_preset_game "$game" "Wolfenstein" 0 || return 1
     e2e_start_tuckaway
     e2e_wait_for "the main dialog to be visible" e2e_class_visible "$E2E_MAIN_DIALOG" || return 1
     [ "$(main_dialog_rect)" = "453,39,752,491" ] || e2e_fail "the main dialog is at $(main_dialog_rect)" || return 1

@@ -62,9 +62,7 @@ scenario_hot_keys_pass_through_without_a_game() {
 }
 
 scenario_hot_keys_hide_a_running_game() {
-    e2e_reg_set currentgame_display "Quake III Arena" &&
-        e2e_reg_set currentgame "Quake 3: Arena" &&
-        e2e_reg_set DynaScreen 0 || e2e_fail "could not preset the settings" || return 1
+    e2e_preset_game "Quake III Arena" "Quake 3: Arena" 0 || return 1
     e2e_start_standin game "Quake 3: Arena" || return 1
     start_typing "Quake III Arena" || return 1
 

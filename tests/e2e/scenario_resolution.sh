@@ -2,9 +2,7 @@
 # Starting Tuckaway and a game leaves the display as it was.
 
 scenario_resolution() {
-    e2e_reg_set currentgame_display "Quake III Arena" &&
-        e2e_reg_set currentgame "Quake 3: Arena" &&
-        e2e_reg_set DynaScreen 1 || e2e_fail "could not preset the settings" || return 1
+    e2e_preset_game "Quake III Arena" "Quake 3: Arena" 1 || return 1
     e2e_display_is 1024 768 || e2e_fail "the desktop is not 1024x768 to begin with" || return 1
 
     e2e_start_tuckaway

@@ -17,9 +17,7 @@ scenario_storms_leave_no_leak() {
     local counted="$TUCKAWAY_E2E_HELPERS/tuckaway_counted.exe" pid before after
     [ -f "$counted" ] || e2e_fail "no tuckaway_counted.exe in $TUCKAWAY_E2E_HELPERS (it is built with the whole tree)" ||
         return 1
-    e2e_reg_set currentgame_display "Quake III Arena" &&
-        e2e_reg_set currentgame "Quake 3: Arena" &&
-        e2e_reg_set DynaScreen 0 || e2e_fail "could not preset the settings" || return 1
+    e2e_preset_game "Quake III Arena" "Quake 3: Arena" 0 || return 1
     e2e_start_standin game "Quake 3: Arena" || return 1
     e2e_start counted "$counted"
     pid=$E2E_STARTED_PID

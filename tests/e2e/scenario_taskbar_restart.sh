@@ -21,9 +21,7 @@ tray_icon_shown() { ! e2e_tray_icon_absent; }
 
 scenario_taskbar_restart() {
     local tip="Quake III Arena - INACTIVE" tuckaway main
-    e2e_reg_set currentgame_display "Quake III Arena" &&
-        e2e_reg_set currentgame "Quake 3: Arena" &&
-        e2e_reg_set DynaScreen 0 || e2e_fail "could not preset the settings" || return 1
+    e2e_preset_game "Quake III Arena" "Quake 3: Arena" 0 || return 1
     e2e_start_tuckaway
     tuckaway=$E2E_STARTED_PID
     e2e_wait_for "the main dialog" e2e_class_visible "$E2E_MAIN_DIALOG" || return 1

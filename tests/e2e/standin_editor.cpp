@@ -8,6 +8,7 @@
 //   key ctrl+z, key ctrl+shift+z, ...   a Z key going down, with the modifiers held
 //   undo N                              the N-th WM_UNDO (the edit control's Control+Z)
 //   char C                              a printable character typed
+#include "Standin.h"
 #include "Utf8.h"
 
 #include <windows.h>
@@ -24,18 +25,6 @@ constexpr int kEditId = 1;
 std::wstring g_logPath;
 HWND g_edit = nullptr;
 int g_undos = 0;
-
-void AppendLog(const std::string& line) {
-    HANDLE file = CreateFileW(g_logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    const std::string withEnd = line + "\n";
-    DWORD written = 0;
-    WriteFile(file, withEnd.data(), static_cast<DWORD>(withEnd.size()), &written, nullptr);
-    CloseHandle(file);
-}
 
 // The modifiers as the edit control's thread sees them with this message.
 std::string Held() {
@@ -57,16 +46,16 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (wParam == 'Z') {
-            AppendLog("key " + Held() + "z");
+            AppendLog(g_logPath, "key " + Held() + "z");
         }
         break;
     case WM_CHAR:
         if (wParam >= 0x20) {
-            AppendLog("char " + Utf8(std::wstring(1, static_cast<wchar_t>(wParam))));
+            AppendLog(g_logPath, "char " + Utf8(std::wstring(1, static_cast<wchar_t>(wParam))));
         }
         break;
     case WM_UNDO:
-        AppendLog("undo " + std::to_string(++g_undos));
+        AppendLog(g_logPath, "undo " + std::to_string(++g_undos));
         break;
     default:
         break;
@@ -106,14 +95,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     g_logPath = argv[3];
     LocalFree(argv);
 
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = L"TuckawayStandinEditor";
-    RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 80, 80,
-                                  400, 200, nullptr, nullptr, instance, nullptr);
+    HWND window = StandinWindow(instance, L"TuckawayStandinEditor", title, WindowProc, 80, 80, 400, 200);
     if (window == nullptr) {
         return 1;
     }
@@ -125,12 +107,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     UpdateWindow(window);
     SetForegroundWindow(window);
     SetFocus(g_edit);
-    AppendLog("started");
+    AppendLog(g_logPath, "started");
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    RunMessageLoop();
     return 0;
 }

@@ -11,6 +11,7 @@
 //
 // The log (also taken from TUCKAWAY_STANDIN_LOG) gets one line once the window
 // exists, so a test can wait for it without guessing.
+#include "Standin.h"
 #include "Utf8.h"
 
 #include <windows.h>
@@ -28,8 +29,6 @@ constexpr UINT_PTR kMinimizeTimer = 2;
 UINT minimizeDelay = 0;
 std::wstring logPath;
 
-void AppendLog(const std::wstring& path, const std::string& line);
-
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
@@ -39,7 +38,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             KillTimer(window, kMinimizeTimer);
             // Hidden or not, this shows the window again, minimised.
             ShowWindow(window, SW_MINIMIZE);
-            AppendLog(logPath, "minimized\n");
+            AppendLog(logPath, "minimized");
         }
         return 0;
     case WM_ACTIVATE:
@@ -60,20 +59,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-void AppendLog(const std::wstring& path, const std::string& line) {
-    if (path.empty()) {
-        return;
-    }
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
 }
 
 } // namespace
@@ -136,14 +121,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         modeResult = ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN);
     }
 
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = L"TuckawayStandinGame";
-    RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 40, 40,
-                                  640, 480, nullptr, nullptr, instance, nullptr);
+    HWND window = StandinWindow(instance, L"TuckawayStandinGame", title, WindowProc, 40, 40, 640, 480);
     if (window == nullptr) {
         return 1;
     }
@@ -160,13 +138,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::snprintf(line, sizeof(line), "started hwnd=0x%llx mode=%ld screen=%dx%d title=",
                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), modeResult,
                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    AppendLog(logPath, line + Utf8(title) + "\n");
+    AppendLog(logPath, line + Utf8(title));
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    RunMessageLoop();
     if (modeWidth > 0 && !keepMode) {
         ChangeDisplaySettingsW(nullptr, 0);
     }
