@@ -64,8 +64,7 @@ bool Varer::Form_Load() {
             if (!program_.ui.DialogExists(ui::Dialog::Main)) {
                 // Without it the program could not be set: it ends here, its
                 // hot keys let go; whatever made the windows says why.
-                Form_Unload();
-                program_.ui.Quit();
+                Close();
             }
         },
         [this] { program_.ui.ShowDialog(ui::Dialog::Main); },
