@@ -16,9 +16,9 @@ Application::Application(HINSTANCE instance, PictureLoader loadPicture)
     : pictures_(instance),
       // One instance per settings store.
       instance_(L"Local\\" + Wide(settings::kApplication) + L" single instance"),
-      logic_(
-          {settings_, windows_, hotkeys_, display_, boxes_, tray_, pictures_, instance_, keyboard_, debug_},
-          ui_),
+      logic_({settings_, windows_, hotkeys_, display_, boxes_, tray_, pictures_, instance_, keyboard_, debug_,
+              processes_, audio_, gamma_},
+             ui_),
       ui_(instance, logic_, loadPicture) {
     ui_.CreateMainWindow();
 }

@@ -5,6 +5,9 @@
 // benchmarks drive the same assembly.
 
 #include "app/Tuckaway.h"
+#include "windows/AudioSessions.h"
+#include "windows/Gamma.h"
+#include "windows/Processes.h"
 #include "windows/Services.h"
 #include "windows/TrayIcon.h"
 #include "windows/WindowsUi.h"
@@ -49,6 +52,9 @@ private:
     InstanceGuard instance_;
     Keyboard keyboard_;
     DebugOutput debug_;
+    Processes processes_;
+    AudioSessions audio_{debug_};
+    Gamma gamma_;
     // The logic is built on a reference to the windows, which report to it;
     // the windows go first, while everything their last messages reach is still there.
     Tuckaway logic_;

@@ -7,12 +7,18 @@
 namespace tuckaway::fake {
 namespace {
 
-// Everything the program stores lives in one section; a test that sees another
-// has found a fault.
+// Everything the program stores lives in its own few sections; a test that
+// sees another has found a fault.
 void CheckSection(std::string_view application, std::string_view section) {
-    if (application != "Tuckaway v1.10" || section != "program") {
-        throw std::logic_error("settings outside the program's section");
+    if (application != "Tuckaway v1.10" ||
+        (section != "program" && section != "options" && section != "recovery")) {
+        throw std::logic_error("settings outside the program's sections");
     }
+}
+
+// How a key shows in the log: the program's own seven bare, others with their section.
+std::string Logged(std::string_view section, std::string_view key) {
+    return section == "program" ? std::string(key) : std::string(section) + "/" + std::string(key);
 }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
@@ -28,7 +34,7 @@ std::string DialogName(ui::Dialog dialog) {
 } // namespace
 
 os::Services FakeSystem::Services() {
-    return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+    return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
 }
 
 std::vector<std::string> FakeSystem::LogStartingWith(std::string_view prefix) const {
@@ -41,12 +47,13 @@ std::vector<std::string> FakeSystem::LogStartingWith(std::string_view prefix) co
 std::optional<std::string> FakeSystem::Read(std::string_view application, std::string_view section,
                                             std::string_view key) {
     CheckSection(application, section);
-    log.push_back("Read " + std::string(key));
+    log.push_back("Read " + Logged(section, key));
     if (failReads) {
         return std::nullopt;
     }
-    const auto it = registry.find(key);
-    if (it == registry.end()) {
+    const auto& values = section == "program" ? registry : sections[std::string(section)];
+    const auto it = values.find(key);
+    if (it == values.end()) {
         return std::nullopt;
     }
     return it->second;
@@ -55,8 +62,9 @@ std::optional<std::string> FakeSystem::Read(std::string_view application, std::s
 void FakeSystem::Write(std::string_view application, std::string_view section, std::string_view key,
                        std::string_view value) {
     CheckSection(application, section);
-    log.push_back("Write " + std::string(key) + "=" + std::string(value));
-    registry[std::string(key)] = value;
+    log.push_back("Write " + Logged(section, key) + "=" + std::string(value));
+    auto& values = section == "program" ? registry : sections[std::string(section)];
+    values[std::string(key)] = value;
 }
 
 std::vector<os::StoredValue> FakeSystem::Enumerate(std::string_view application, std::string_view section) {
@@ -150,7 +158,12 @@ bool FakeSystem::EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) 
 }
 
 std::int32_t FakeSystem::ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) {
-    log.push_back("ChangeMode " + std::to_string(mode.width) + "x" + std::to_string(mode.height));
+    const bool test = (flags & os::kChangeTest) != 0;
+    log.push_back((test ? "TestMode " : "ChangeMode ") + std::to_string(mode.width) + "x" +
+                  std::to_string(mode.height));
+    if (test) {
+        return testResult.value_or(changeResult.value_or(os::kDisplayChangeSuccessful));
+    }
     modeChanges.emplace_back(mode, flags);
     if (changeResult) {
         return *changeResult;
@@ -160,8 +173,21 @@ std::int32_t FakeSystem::ChangeMode(const os::DisplayMode& mode, std::uint32_t f
     }
     if (!(flags & os::kChangeNoReset)) {
         displaySize = {mode.width, mode.height};
+        // Fields the request leaves out are the driver's choice: here, its defaults.
+        displayBits = (mode.fields & os::kDisplayFieldBitsPerPixel) ? mode.bitsPerPixel : 32;
+        displayFrequency = (mode.fields & os::kDisplayFieldFrequency) ? mode.frequency : 60;
     }
     return os::kDisplayChangeSuccessful;
+}
+
+bool FakeSystem::CurrentMode(os::DisplayMode& mode) {
+    if (currentModeFails) {
+        return false;
+    }
+    mode = {os::kDisplayFieldWidth | os::kDisplayFieldHeight | os::kDisplayFieldBitsPerPixel |
+                os::kDisplayFieldFrequency,
+            displaySize.width, displaySize.height, displayBits, displayFrequency};
+    return true;
 }
 
 os::Size FakeSystem::CurrentSize() {
@@ -220,6 +246,59 @@ void FakeSystem::TypeCombination(unsigned modifiers, unsigned virtualKey) {
 
 void FakeSystem::Log(std::string_view line) {
     debugLines.emplace_back(line);
+}
+
+os::ProcessId FakeSystem::OwnerOf(os::Window window) {
+    const auto it = processOfWindow.find(window.value);
+    return it == processOfWindow.end() ? os::ProcessId{} : it->second;
+}
+
+bool FakeSystem::Runs(os::ProcessId process) {
+    return std::ranges::find(running, process) != running.end();
+}
+
+std::vector<std::string> FakeSystem::UnmutedSessions(std::uint32_t processId) {
+    log.push_back("UnmutedSessions " + std::to_string(processId));
+    std::vector<std::string> ids;
+    for (const Session& session : sessions) {
+        if (!audioUnavailable && session.process == processId && !session.muted) {
+            ids.push_back(session.id);
+        }
+    }
+    return ids;
+}
+
+void FakeSystem::SetMuted(const std::vector<std::string>& ids, bool muted) {
+    log.push_back(std::string(muted ? "Mute" : "Unmute") + " " + std::to_string(ids.size()));
+    for (Session& session : sessions) {
+        if (!audioUnavailable && std::ranges::find(ids, session.id) != ids.end()) {
+            session.muted = muted;
+        }
+    }
+}
+
+bool FakeSystem::SessionMuted(std::string_view id) const {
+    const auto it = std::ranges::find(sessions, id, &Session::id);
+    return it != sessions.end() && it->muted;
+}
+
+std::optional<os::GammaRamp> FakeSystem::Read() {
+    return gammaRamp;
+}
+
+bool FakeSystem::Write(const os::GammaRamp& ramp) {
+    log.push_back("SetGamma " + std::to_string(ramp[0]));
+    if (!gammaRamp) {
+        return false;
+    }
+    gammaRamp = ramp;
+    return true;
+}
+
+os::GammaRamp FakeSystem::Ramp(std::uint16_t level) {
+    os::GammaRamp ramp;
+    ramp.fill(level);
+    return ramp;
 }
 
 os::Window FakeSystem::MainWindow() {
@@ -343,7 +422,14 @@ os::Window FakeSystem::AddGameWindow(std::string_view title) {
     const os::Window window{0x5000u + windowsByTitle.size()};
     windowsByTitle[std::string(title)] = window;
     visible[window.value] = true;
+    const os::ProcessId process{static_cast<std::uint32_t>(0x7000u + window.value), 1000u + window.value};
+    processOfWindow[window.value] = process;
+    running.push_back(process);
     return window;
+}
+
+void FakeSystem::AddSession(os::Window window, std::string id, bool muted) {
+    sessions.push_back({std::move(id), processOfWindow.at(window.value).id, muted});
 }
 
 void FakeSystem::MinimizeGameWindow(os::Window window) {

@@ -38,6 +38,9 @@ class FakeSystem final : public os::SettingsStore,
                          public os::InstanceGuard,
                          public os::Keyboard,
                          public os::DebugOutput,
+                         public os::Processes,
+                         public os::AudioSessions,
+                         public os::Gamma,
                          public ui::Port {
 public:
     static constexpr os::Window kMainWindow{0x100};
@@ -52,8 +55,11 @@ public:
     std::vector<std::string> log;
     std::vector<std::string> LogStartingWith(std::string_view prefix) const;
 
-    // SettingsStore: values by key; the application and section must be the program's.
+    // SettingsStore: values by key; the application must be the program's. The
+    // "program" section is `registry`, its "options" and "recovery" are `sections`;
+    // their reads and writes are logged with the section, as "Write options/Key=value".
     std::map<std::string, std::string, std::less<>> registry;
+    std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>> sections;
     bool failReads = false;
     // The "games" section, in stored order; values that are not strings have no text.
     std::vector<os::StoredValue> games;
@@ -74,8 +80,13 @@ public:
     // The procedure InstallHotkeyProc put in place: the test delivers messages through it.
     os::WindowProcedure* installedProc = nullptr;
 
-    // Display
+    // Display: displaySize with these depth and rate is the mode in use.
     os::Size displaySize{1024, 768};
+    std::uint32_t displayBits = 32;
+    std::uint32_t displayFrequency = 60;
+    bool currentModeFails = false;
+    // What a CDS_TEST request answers; otherwise changeResult, or success.
+    std::optional<std::int32_t> testResult;
     bool enumerationFails = false;
     os::DisplayMode enumeratedMode{0x5C0000, 640, 480, 32, 60};
     std::optional<std::int32_t> changeResult; // otherwise: success, and the display takes the size
@@ -103,6 +114,23 @@ public:
 
     // DebugOutput
     std::vector<std::string> debugLines;
+
+    // Processes: the process of each window AddGameWindow made, and which run.
+    std::map<std::uintptr_t, os::ProcessId> processOfWindow;
+    std::vector<os::ProcessId> running;
+
+    // AudioSessions: every session on every device; none can be seen while audioUnavailable.
+    struct Session {
+        std::string id;
+        std::uint32_t process;
+        bool muted;
+    };
+    std::vector<Session> sessions;
+    bool audioUnavailable = false;
+    bool SessionMuted(std::string_view id) const;
+
+    // Gamma: nothing while the display offers no ramp.
+    std::optional<os::GammaRamp> gammaRamp;
 
     // Ui
     bool mainWindowExists = true;
@@ -148,6 +176,7 @@ public:
     // os::Display
     bool EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) override;
     std::int32_t ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) override;
+    bool CurrentMode(os::DisplayMode& mode) override;
     os::Size CurrentSize() override;
     void RequestRestart() override;
     // os::MessageBoxes
@@ -162,6 +191,15 @@ public:
     void TypeCombination(unsigned modifiers, unsigned virtualKey) override;
     // os::DebugOutput
     void Log(std::string_view line) override;
+    // os::Processes
+    os::ProcessId OwnerOf(os::Window window) override;
+    bool Runs(os::ProcessId process) override;
+    // os::AudioSessions
+    std::vector<std::string> UnmutedSessions(std::uint32_t processId) override;
+    void SetMuted(const std::vector<std::string>& ids, bool muted) override;
+    // os::Gamma
+    std::optional<os::GammaRamp> Read() override;
+    bool Write(const os::GammaRamp& ramp) override;
     // ui::Port
     os::Window MainWindow() override;
     void HideMainWindow() override;
@@ -187,8 +225,12 @@ public:
     void ShowScreenResCheck(int value) override;
     void ShowHotkeyField(ui::HotkeyField field, std::string_view text) override;
 
-    // A game window that FindWindowByTitle finds, visible.
+    // A game window that FindWindowByTitle finds, visible, of a running process of its own.
     os::Window AddGameWindow(std::string_view title);
+    // A session of the game that owns `window`.
+    void AddSession(os::Window window, std::string id, bool muted = false);
+    // A gamma ramp whose every entry is `level`.
+    static os::GammaRamp Ramp(std::uint16_t level);
     // What a game's own ShowWindow(SW_MINIMIZE) does: shown again, minimised.
     void MinimizeGameWindow(os::Window window);
 };

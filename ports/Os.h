@@ -5,6 +5,7 @@
 // the Win32 layer implements these interfaces with the real calls and the test
 // tree fakes them. Texts cross the seam as UTF-8.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -105,18 +106,23 @@ struct DisplayMode {
     std::uint32_t frequency = 0;
 };
 
-inline constexpr std::uint32_t kDisplayFieldWidth = 0x00080000;  // DM_PELSWIDTH
-inline constexpr std::uint32_t kDisplayFieldHeight = 0x00100000; // DM_PELSHEIGHT
-inline constexpr std::uint32_t kChangeUpdateRegistry = 1;        // CDS_UPDATEREGISTRY
-inline constexpr std::uint32_t kChangeNoReset = 0x10000000;      // CDS_NORESET
-inline constexpr std::int32_t kDisplayChangeSuccessful = 0;      // DISP_CHANGE_SUCCESSFUL
-inline constexpr std::int32_t kDisplayChangeRestart = 1;         // DISP_CHANGE_RESTART
+inline constexpr std::uint32_t kDisplayFieldBitsPerPixel = 0x00040000; // DM_BITSPERPEL
+inline constexpr std::uint32_t kDisplayFieldWidth = 0x00080000;        // DM_PELSWIDTH
+inline constexpr std::uint32_t kDisplayFieldHeight = 0x00100000;       // DM_PELSHEIGHT
+inline constexpr std::uint32_t kDisplayFieldFrequency = 0x00400000;    // DM_DISPLAYFREQUENCY
+inline constexpr std::uint32_t kChangeUpdateRegistry = 1;              // CDS_UPDATEREGISTRY
+inline constexpr std::uint32_t kChangeTest = 2;                        // CDS_TEST
+inline constexpr std::uint32_t kChangeNoReset = 0x10000000;            // CDS_NORESET
+inline constexpr std::int32_t kDisplayChangeSuccessful = 0;            // DISP_CHANGE_SUCCESSFUL
+inline constexpr std::int32_t kDisplayChangeRestart = 1;               // DISP_CHANGE_RESTART
 
 class Display {
 public:
     virtual ~Display() = default;
     // EnumDisplaySettings on the current display device; false when it fails.
     virtual bool EnumerateMode(std::uint32_t modeNumber, DisplayMode& mode) = 0;
+    // The mode in use, depth and refresh rate included; false when it cannot be read.
+    virtual bool CurrentMode(DisplayMode& mode) = 0;
     // ChangeDisplaySettings; returns the DISP_CHANGE_ code.
     virtual std::int32_t ChangeMode(const DisplayMode& mode, std::uint32_t flags) = 0;
     // The primary display's size in physical pixels.
@@ -197,6 +203,47 @@ public:
     virtual void Log(std::string_view line) = 0;
 };
 
+// The primary display's gamma ramp: 256 entries of red, then green, then blue.
+using GammaRamp = std::array<std::uint16_t, 3 * 256>;
+
+class Gamma {
+public:
+    virtual ~Gamma() = default;
+    // Nothing where the display does not let its ramp be read.
+    virtual std::optional<GammaRamp> Read() = 0;
+    // False where the display refuses the ramp.
+    virtual bool Write(const GammaRamp& ramp) = 0;
+};
+
+// A process, known by its number and its start, so that a later process given
+// the same number is never taken for it.
+struct ProcessId {
+    std::uint32_t id = 0;
+    std::uint64_t started = 0;
+    explicit operator bool() const noexcept { return id != 0; }
+    friend bool operator==(ProcessId, ProcessId) = default;
+};
+
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // The process a window belongs to; nothing when the window is gone.
+    virtual ProcessId OwnerOf(Window window) = 0;
+    // That very process still runs.
+    virtual bool Runs(ProcessId process) = 0;
+};
+
+// The audio sessions of other programs, on every active render device.
+class AudioSessions {
+public:
+    virtual ~AudioSessions() = default;
+    // The sessions of a process that are not muted, by their instance
+    // identifiers; none where there is no device, no session, or no way to see them.
+    virtual std::vector<std::string> UnmutedSessions(std::uint32_t processId) = 0;
+    // Mutes or unmutes the sessions with these identifiers that still exist.
+    virtual void SetMuted(const std::vector<std::string>& sessions, bool muted) = 0;
+};
+
 struct Services {
     SettingsStore& settings;
     WindowManager& windows;
@@ -208,6 +255,9 @@ struct Services {
     InstanceGuard& instance;
     Keyboard& keyboard;
     DebugOutput& debug;
+    Processes& processes;
+    AudioSessions& audio;
+    Gamma& gamma;
 };
 
 } // namespace tuckaway::os

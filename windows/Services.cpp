@@ -210,6 +210,19 @@ bool Display::EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) {
     return true;
 }
 
+bool Display::CurrentMode(os::DisplayMode& mode) {
+    // Its own record: a change request builds on the last enumeration's.
+    DEVMODEW current{};
+    current.dmSize = sizeof current;
+    if (!::EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &current)) {
+        return false;
+    }
+    mode = {current.dmFields, static_cast<std::int32_t>(current.dmPelsWidth),
+            static_cast<std::int32_t>(current.dmPelsHeight), current.dmBitsPerPel,
+            current.dmDisplayFrequency};
+    return true;
+}
+
 std::int32_t Display::ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) {
     DEVMODEW request = enumerated_;
     request.dmSize = sizeof request;

@@ -54,6 +54,7 @@ private:
 class Display final : public os::Display {
 public:
     bool EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) override;
+    bool CurrentMode(os::DisplayMode& mode) override;
     std::int32_t ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) override;
     os::Size CurrentSize() override;
     void RequestRestart() override;

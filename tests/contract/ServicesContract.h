@@ -37,6 +37,10 @@ public:
     // of another type (a number).
     virtual void StoreString(std::string_view name, std::string_view text) = 0;
     virtual void StoreNumber(std::string_view name) = 0;
+
+    virtual os::Processes& processes() = 0;
+    virtual os::AudioSessions& audio() = 0;
+    virtual os::Gamma& gamma() = 0;
 };
 
 using WorldFactory = std::function<std::unique_ptr<World>()>;
@@ -134,6 +138,42 @@ TEST_P(ServicesContract, TheTrayHoldsAnIconFromItsAddUntilItsDelete) {
     EXPECT_TRUE(tray.Notify(Action::Modify, record));
     EXPECT_TRUE(tray.Notify(Action::Delete, record));
     EXPECT_FALSE(tray.Notify(Action::Modify, record)) << "deleted";
+}
+
+TEST_P(ServicesContract, AWindowsProcessRunsAndALaterOneWithItsNumberIsNotIt) {
+    os::Processes& processes = world->processes();
+    const os::ProcessId owner = processes.OwnerOf(world->MakeWindow("a process's window"));
+    ASSERT_TRUE(owner);
+    EXPECT_TRUE(processes.Runs(owner));
+    EXPECT_FALSE(processes.Runs({owner.id, owner.started + 1})) << "started at another time";
+    EXPECT_FALSE(processes.OwnerOf(os::Window{}));
+    EXPECT_FALSE(processes.Runs({}));
+}
+
+// Where sessions cannot be seen (no device; under Wine, another process's
+// sessions never), the answer is simply none.
+TEST_P(ServicesContract, AProcessWithoutSoundHasNoSessionToMute) {
+    os::AudioSessions& audio = world->audio();
+    const os::ProcessId owner = world->processes().OwnerOf(world->MakeWindow("a silent window"));
+    EXPECT_TRUE(audio.UnmutedSessions(owner.id).empty());
+    audio.SetMuted({"no such session"}, true);
+    audio.SetMuted({}, false);
+    EXPECT_TRUE(audio.UnmutedSessions(owner.id).empty());
+}
+
+// A display takes back the ramp it gives, or gives none and takes none.
+TEST_P(ServicesContract, TheGammaRampReadIsTheRampThatCanBeWritten) {
+    os::Gamma& gamma = world->gamma();
+    if (const auto ramp = gamma.Read()) {
+        EXPECT_TRUE(gamma.Write(*ramp));
+        EXPECT_EQ(gamma.Read(), ramp);
+    } else {
+        os::GammaRamp linear;
+        for (std::size_t i = 0; i < linear.size(); ++i) {
+            linear[i] = static_cast<std::uint16_t>((i % 256) * 257);
+        }
+        EXPECT_FALSE(gamma.Write(linear));
+    }
 }
 
 } // namespace tuckaway::contract

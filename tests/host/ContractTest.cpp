@@ -21,6 +21,9 @@ public:
     void StoreNumber(std::string_view name) override {
         fake.games.push_back({std::string(name), std::nullopt});
     }
+    os::Processes& processes() override { return fake; }
+    os::AudioSessions& audio() override { return fake; }
+    os::Gamma& gamma() override { return fake; }
 
 private:
     fake::FakeSystem fake;

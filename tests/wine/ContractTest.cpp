@@ -2,6 +2,9 @@
 
 #include "contract/ServicesContract.h"
 #include "handles/Handles.h"
+#include "windows/AudioSessions.h"
+#include "windows/Gamma.h"
+#include "windows/Processes.h"
 #include "windows/Services.h"
 #include "windows/Text.h"
 #include "windows/TrayIcon.h"
@@ -42,6 +45,9 @@ public:
         const DWORD number = 1;
         Store(name, REG_DWORD, &number, sizeof number);
     }
+    os::Processes& processes() override { return processes_; }
+    os::AudioSessions& audio() override { return audio_; }
+    os::Gamma& gamma() override { return gamma_; }
 
 private:
     void Store(std::string_view name, DWORD type, const void* data, DWORD bytes) {
@@ -53,6 +59,10 @@ private:
     win32::RegistrySettings settings_;
     win32::Windows windows_;
     win32::Hotkeys hotkeys_;
+    win32::Processes processes_;
+    win32::DebugOutput debug_;
+    win32::AudioSessions audio_{debug_};
+    win32::Gamma gamma_;
     std::vector<win32::UniqueWindow> windows_made_;
     // Goes first: an icon it still holds goes while its window exists.
     win32::TrayIcon tray_;
