@@ -2,6 +2,7 @@
 // the running supported game, and updates the tray and the recorded sizes.
 
 #include "app/Varer.h"
+#include "hotkeys/HiddenGame.h"
 #include "state/Catalogue.h"
 #include "state/Sizes.h"
 
@@ -88,20 +89,19 @@ void Varer::Timer1_Timer() {
         }
         SetTrayTip(tray, Active(about.SelectedText()));
         if (switching) {
-            const os::Size current = p.os.display.CurrentSize();
             if (varer.Text3.empty() && varer.Text4.empty()) {
-                varer.Text3 = sizes::ToText(current.width);
-                varer.Text4 = sizes::ToText(current.height);
+                hotkeys::RecordMode(p, hotkeys::Mode::Desktop);
             }
-            // While the game is hidden with the display switched, its own size is kept.
+            // While the game is hidden with the display switched, its own mode is kept.
             if (varer.Check1 != 1) {
-                varer.Text5 = sizes::ToText(current.width);
-                varer.Text6 = sizes::ToText(current.height);
+                hotkeys::RecordMode(p, hotkeys::Mode::Game);
             }
             Normalise(varer.Text5, varer.Text6);
         }
         return;
     }
+
+    hotkeys::RecordDesktopGamma(p);
 
     if (switching) {
         Normalise(varer.Text3, varer.Text4);

@@ -1,8 +1,8 @@
 // The tray icon's events, its pop-up menu and the main window's unload.
 
 #include "app/Varer.h"
+#include "hotkeys/HiddenGame.h"
 #include "state/Catalogue.h"
-#include "state/Sizes.h"
 
 namespace tuckaway {
 namespace {
@@ -104,6 +104,7 @@ void Varer::Form_QueryUnload() {
         // Shown, not switched: the display mode is settled below, once.
         hotkeys::RestoreGameWindow(p, game);
     }
+    hotkeys::GiveEverythingBack(p);
     hotkeys::StoreDesktopMode(p);
 }
 
@@ -144,8 +145,9 @@ void Varer::mPopResoRestore_Click() {
         return;
     }
     if (DesktopModeNeedsRestoring(current)) {
-        hotkeys::SwitchTo(p, p.varer.Text3, p.varer.Text4);
+        hotkeys::SwitchTo(p, hotkeys::Mode::Desktop);
     }
+    hotkeys::GiveEverythingBack(p);
     p.varer.mPopResoRestoreVisible = false;
 }
 
@@ -156,6 +158,7 @@ void Varer::mPopExit_Click() {
         ForgetDetectedGame();
         hotkeys::SwitchToGameResolution(p);
     }
+    hotkeys::GiveEverythingBack(p);
     Close();
 }
 

@@ -1,7 +1,7 @@
 #include "app/Varer.h"
 
+#include "hotkeys/HiddenGame.h"
 #include "state/Catalogue.h"
-#include "state/Sizes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -47,13 +47,13 @@ bool Varer::Form_Load() {
     SetTrayTip(tray, kStartupTip);
 
     LoadSettings();
+    p.muteWhenHidden = p.settings.Option(settings::kMuteWhenHidden, true);
+    hotkeys::GiveBackWhatTheLastRunLeft(p);
 
     hotkeys::RegisterHotkeys(p, varer.HideKeyRegistered, varer.ShowKeyRegistered);
     p.PrevWndProc = p.os.hotkeys.InstallHotkeyProc(p.ui.DialogWindow(ui::Dialog::Hotkey), hotkeyProc_);
 
-    const os::Size desktop = p.os.display.CurrentSize();
-    varer.Text3 = sizes::ToText(desktop.width);
-    varer.Text4 = sizes::ToText(desktop.height);
+    hotkeys::RecordMode(p, hotkeys::Mode::Desktop);
 
     // The rest, one step per idle moment: a hot key pressed meanwhile waits
     // for one step at most. The main dialog is made after the settings were

@@ -1,7 +1,7 @@
 #include "dialogs/FrmAbout.h"
 
+#include "hotkeys/Hotkeys.h"
 #include "state/Catalogue.h"
-#include "state/Sizes.h"
 
 namespace tuckaway {
 
@@ -52,9 +52,7 @@ void FrmAbout::ScreenResCheck_Click() {
     const int checked = program_.frmAbout.ScreenResCheck;
     program_.settings.Write(settings::kDynaScreen, std::to_string(checked));
     if (checked == 1) {
-        const os::Size desktop = program_.os.display.CurrentSize();
-        program_.varer.Text3 = sizes::ToText(desktop.width);
-        program_.varer.Text4 = sizes::ToText(desktop.height);
+        hotkeys::RecordMode(program_, hotkeys::Mode::Desktop);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "hotkeys/HiddenGame.h"
 #include "hotkeys/Hotkeys.h"
 #include "state/Sizes.h"
 
@@ -13,14 +14,32 @@ bool SwitchWanted(const Program& program) {
 
 } // namespace
 
-void SwitchTo(Program& program, std::string_view width, std::string_view height) {
-    const auto w = sizes::Parse(width);
-    const auto h = sizes::Parse(height);
+void RecordMode(Program& program, Mode mode) {
+    VarerFields& varer = program.varer;
+    const os::Size size = program.os.display.CurrentSize();
+    os::DisplayMode current;
+    if (!program.os.display.CurrentMode(current)) {
+        current = {};
+    }
+    const bool desktop = mode == Mode::Desktop;
+    (desktop ? varer.Text3 : varer.Text5) = sizes::ToText(size.width);
+    (desktop ? varer.Text4 : varer.Text6) = sizes::ToText(size.height);
+    (desktop ? varer.desktopBits : varer.gameBits) = current.bitsPerPixel;
+    (desktop ? varer.desktopFrequency : varer.gameFrequency) = current.frequency;
+}
+
+void SwitchTo(Program& program, Mode mode) {
+    const VarerFields& varer = program.varer;
+    const bool desktop = mode == Mode::Desktop;
+    const auto w = sizes::Parse(desktop ? varer.Text3 : varer.Text5);
+    const auto h = sizes::Parse(desktop ? varer.Text4 : varer.Text6);
     if (!w || !h) {
         return;
     }
-    const bool switched = SetScreenResolution(program.os.display, program.os.boxes, *w, *h);
-    if (width != program.varer.Text3 || height != program.varer.Text4) {
+    const bool switched = SetScreenResolution(program.os.display, program.os.boxes, *w, *h,
+                                              desktop ? varer.desktopBits : varer.gameBits,
+                                              desktop ? varer.desktopFrequency : varer.gameFrequency);
+    if (!desktop) {
         // Even a change that needs a restart, or was refused, may have been stored.
         program.gameModeStored = true;
     } else if (switched) {
@@ -49,17 +68,22 @@ void KeepGameHidden(Program& program, os::Window game) {
     if (game != program.hiddenGame) {
         // Gone, or no longer the current game: nothing of ours to keep hidden.
         program.hiddenGame = {};
+        ForgetGoneGame(program);
         return;
     }
     using State = os::WindowManager::WindowState;
     switch (program.os.windows.StateOf(game)) {
     case State::Hidden:
+        KeepGameMuted(program);
         break;
     case State::Minimized:
         program.os.windows.ShowWindow(game, os::WindowManager::ShowCommand::Hide);
+        KeepGameMuted(program);
         break;
     case State::Shown:
+        // The user brought it back (its taskbar button, say): so are its sound and ramp.
         program.hiddenGame = {};
+        GiveGameBack(program);
         break;
     }
 }
@@ -74,9 +98,11 @@ void RestoreGameWindow(Program& program, os::Window game) {
 void SwitchToGameResolution(Program& program) {
     VarerFields& varer = program.varer;
     if (SwitchWanted(program) && !varer.Text5.empty()) {
-        SwitchTo(program, varer.Text5, varer.Text6);
+        SwitchTo(program, Mode::Game);
         varer.Check1 = 0;
     }
+    // After the switch: a mode change may reset the display's ramp.
+    GiveGameBack(program);
 }
 
 void HideShowGame(Program& program, std::uint8_t action, os::Window game) {
@@ -91,10 +117,12 @@ void HideShowGame(Program& program, std::uint8_t action, os::Window game) {
         program.os.windows.ShowWindow(game, os::WindowManager::ShowCommand::Hide);
         program.hiddenGame = game;
         program.os.windows.SetForegroundWindow(program.ui.DialogWindow(ui::Dialog::Hotkey));
+        MuteGame(program, game);
         if (SwitchWanted(program) && !varer.Text3.empty()) {
             varer.Check1 = 1;
-            SwitchTo(program, varer.Text3, varer.Text4);
+            SwitchTo(program, Mode::Desktop);
         }
+        ShowDesktopGamma(program);
     } else {
         RestoreGameWindow(program, game);
         SwitchToGameResolution(program);

@@ -77,21 +77,31 @@ void KeepGameHidden(Program& program, os::Window game);
 
 // The steps of a restore that the tray icon and exit share with the restore
 // hot key: the window back in front, then the game's resolution if the switch
-// is on and the recorded game size differs from the desktop's in both dimensions.
+// is on and the recorded game size differs from the desktop's in both
+// dimensions, then the game's sound and gamma.
 void RestoreGameWindow(Program& program, os::Window game);
 void SwitchToGameResolution(Program& program);
 
-// Switches the display to a size held as decimal texts; texts that are not
-// sizes switch nothing.
-void SwitchTo(Program& program, std::string_view width, std::string_view height);
+// The two modes the program records and switches between.
+enum class Mode { Desktop, Game };
+
+// Records the display's mode in use as the desktop's or the game's: its size
+// in the texts (Text3/Text4 or Text5/Text6), its depth and rate beside them.
+void RecordMode(Program& program, Mode mode);
+
+// Switches the display to the recorded mode; sizes whose texts are not sizes
+// switch nothing.
+void SwitchTo(Program& program, Mode mode);
 
 // If the display's stored default mode may be a game's, stores the recorded
 // desktop size there instead, leaving the mode in use as it is.
 void StoreDesktopMode(Program& program);
 
-// Changes the display's width and height; asks before a restart the change needs.
+// Changes the display's mode to this size and, where given (not 0), depth and
+// refresh rate; asks before a restart the change needs. A display already in
+// that mode is left alone.
 bool SetScreenResolution(os::Display& display, os::MessageBoxes& boxes, std::int32_t width,
-                         std::int32_t height);
+                         std::int32_t height, std::uint32_t bitsPerPixel = 0, std::uint32_t frequency = 0);
 // Stores the width and height as the display's default mode without changing the mode in use.
 bool StoreDefaultMode(os::Display& display, std::int32_t width, std::int32_t height);
 void RestartWindows(os::Display& display);

@@ -7,6 +7,7 @@
 #include "ports/Os.h"
 #include "ports/Ui.h"
 #include "state/Catalogue.h"
+#include "state/Changes.h"
 #include "state/Settings.h"
 
 #include <array>
@@ -37,7 +38,13 @@ struct VarerFields {
     std::string Text4; // desktop height
     std::string Text5; // game width
     std::string Text6; // game height
-    int Check1 = 0;    // the display was switched to the desktop size for the hidden game
+    // The depth and refresh rate of the desktop's and the game's recorded
+    // modes, beside their sizes; 0 where not known.
+    std::uint32_t desktopBits = 0;
+    std::uint32_t desktopFrequency = 0;
+    std::uint32_t gameBits = 0;
+    std::uint32_t gameFrequency = 0;
+    int Check1 = 0; // the display was switched to the desktop size for the hidden game
     int AutoDetectCheck = 0;
     int TransCheck = 0;
     bool mPopResoRestoreVisible = true;
@@ -113,6 +120,16 @@ public:
     // it back: a game that minimises itself when it loses the focus shows up
     // again right after the hide, and the detection timer hides it once more.
     os::Window hiddenGame;
+
+    // The switches of the "options" section.
+    bool muteWhenHidden = true;
+
+    // What hiding the game changed beyond its window, and what the settings
+    // record of it (see state/Changes.h).
+    changes::Changes changes;
+    changes::Changes changesSaved;
+    // The display's gamma ramp as last read while no game ran.
+    std::optional<os::GammaRamp> desktopGamma;
 
     // Every switch of the display mode is also stored as its default, the mode
     // the next logon starts in: set once the program has asked for a game's

@@ -15,9 +15,11 @@ using Lines = std::vector<std::string>;
 
 const std::string kRestartText = "You must restart your computer to apply these changes.\r\n\r\nRestart now?";
 
+// The display is at 640x480, so every other size is a change.
 class ScreenResolution : public ::testing::Test {
 protected:
     fake::FakeSystem fake;
+    void SetUp() override { fake.displaySize = {640, 480}; }
 
     bool Set(std::int32_t width, std::int32_t height) {
         return hotkeys::SetScreenResolution(fake, fake, width, height);

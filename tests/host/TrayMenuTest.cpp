@@ -199,6 +199,7 @@ TEST_F(TrayMenu, AnEndingSessionGetsTheHiddenGameBackAndLeavesTheDesktopsModeFor
 
     // The session went on; the game's mode is stored again, and the game hidden
     // with the switch off, so the display stays in the game's mode.
+    fake.displaySize = {1024, 768};
     hotkeys::HideShowGame(program, 1, game);
     app.frmAbout.SetScreenResCheck(0);
     hotkeys::HideShowGame(program, 0, game);

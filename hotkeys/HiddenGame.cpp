@@ -1,0 +1,165 @@
+#include "hotkeys/HiddenGame.h"
+
+#include <algorithm>
+
+namespace tuckaway::hotkeys {
+namespace {
+
+// The record goes to the settings first, so a crash between the two never
+// leaves a change the next start does not know of.
+void Save(Program& program) {
+    changes::Save(program.settings, program.changes, program.changesSaved);
+    program.changesSaved = program.changes;
+}
+
+void MuteNewSessions(Program& program) {
+    changes::Changes& changed = program.changes;
+    std::vector<std::string> fresh;
+    for (std::string& session : program.os.audio.UnmutedSessions(changed.game.id)) {
+        if (std::ranges::find(changed.mutedSessions, session) == changed.mutedSessions.end()) {
+            changed.mutedSessions.push_back(session);
+        }
+        fresh.push_back(std::move(session));
+    }
+    if (fresh.empty()) {
+        return;
+    }
+    Save(program);
+    program.os.audio.SetMuted(fresh, true);
+}
+
+void Unmute(Program& program) {
+    changes::Changes& changed = program.changes;
+    if (changed.mutedSessions.empty()) {
+        return;
+    }
+    program.os.audio.SetMuted(changed.mutedSessions, false);
+    changed.mutedSessions.clear();
+}
+
+// Once nothing is left to give back, no game is named either.
+void SaveGivenBack(Program& program) {
+    if (program.changes.Empty()) {
+        program.changes = {};
+    }
+    Save(program);
+}
+
+} // namespace
+
+void MuteGame(Program& program, os::Window game) {
+    if (!program.muteWhenHidden) {
+        return;
+    }
+    const os::ProcessId owner = program.os.processes.OwnerOf(game);
+    if (!owner) {
+        return;
+    }
+    changes::Changes& changed = program.changes;
+    if (changed.game != owner) {
+        // Another game was hidden before and never given back: its sound is its own again.
+        Unmute(program);
+        changed.gameGamma.reset();
+        changed.game = owner;
+    }
+    MuteNewSessions(program);
+}
+
+void KeepGameMuted(Program& program) {
+    if (program.muteWhenHidden && program.hiddenGame && program.changes.game) {
+        MuteNewSessions(program);
+    }
+}
+
+void ShowDesktopGamma(Program& program) {
+    changes::Changes& changed = program.changes;
+    // Hidden twice: the ramp the display shows now is the desktop's, not the game's.
+    if (!program.desktopGamma || changed.gameGamma || !program.hiddenGame) {
+        return;
+    }
+    const auto gameRamp = program.os.gamma.Read();
+    if (!gameRamp || *gameRamp == *program.desktopGamma) {
+        return;
+    }
+    if (!changed.game) {
+        changed.game = program.os.processes.OwnerOf(program.hiddenGame);
+    }
+    changed.gameGamma = gameRamp;
+    changed.desktopGamma = program.desktopGamma;
+    Save(program);
+    if (!program.os.gamma.Write(*program.desktopGamma)) {
+        changed.gameGamma.reset();
+        changed.desktopGamma.reset();
+        SaveGivenBack(program);
+    }
+}
+
+void RecordDesktopGamma(Program& program) {
+    if (program.changes.gameGamma) {
+        return;
+    }
+    if (auto ramp = program.os.gamma.Read()) {
+        program.desktopGamma = ramp;
+    }
+}
+
+void GiveGameBack(Program& program) {
+    changes::Changes& changed = program.changes;
+    if (changed.Empty()) {
+        return;
+    }
+    Unmute(program);
+    if (changed.gameGamma) {
+        program.os.gamma.Write(*changed.gameGamma);
+        changed.gameGamma.reset();
+        changed.desktopGamma.reset();
+    }
+    SaveGivenBack(program);
+}
+
+void GiveEverythingBack(Program& program) {
+    changes::Changes& changed = program.changes;
+    if (changed.Empty()) {
+        return;
+    }
+    Unmute(program);
+    if (changed.gameGamma && changed.desktopGamma) {
+        program.os.gamma.Write(*changed.desktopGamma);
+    }
+    changed.gameGamma.reset();
+    changed.desktopGamma.reset();
+    SaveGivenBack(program);
+}
+
+void ForgetGoneGame(Program& program) {
+    if (!program.changes.game || program.os.processes.Runs(program.changes.game)) {
+        return;
+    }
+    // Its sessions went with it, and a game that ends puts its ramp back itself.
+    program.changes = {};
+    Save(program);
+}
+
+void GiveBackWhatTheLastRunLeft(Program& program) {
+    changes::Changes left = changes::Load(program.settings);
+    program.changesSaved = left;
+    if (left == changes::Changes{}) {
+        return;
+    }
+    const bool gameRuns = left.game && program.os.processes.Runs(left.game);
+    if (gameRuns && !left.mutedSessions.empty()) {
+        program.os.audio.SetMuted(left.mutedSessions, false);
+    }
+    changes::Changes& kept = program.changes;
+    if (left.gameGamma && gameRuns) {
+        // Still hidden, most likely: the restore that brings it back gives it its ramp.
+        kept.game = left.game;
+        kept.gameGamma = left.gameGamma;
+        kept.desktopGamma = left.desktopGamma;
+    } else if (left.gameGamma && left.desktopGamma) {
+        program.os.gamma.Write(*left.desktopGamma);
+    }
+    Save(program);
+}
+
+} // namespace tuckaway::hotkeys

@@ -1,0 +1,37 @@
+#pragma once
+
+// What a hide changed outside the program and must give back: the game's
+// sound and the display's gamma ramp. It is kept in memory and, before each
+// change, in the settings, so that a start after a crash or kill finds what
+// the run before it left changed.
+
+#include "ports/Os.h"
+#include "state/Settings.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tuckaway::changes {
+
+struct Changes {
+    // The hidden game's process, to which the rest belongs.
+    os::ProcessId game;
+    // Its audio sessions the program muted (they were not muted before).
+    std::vector<std::string> mutedSessions;
+    // While the display shows the desktop's ramp for the hidden game: the
+    // game's ramp, and the desktop's that was put in its place.
+    std::optional<os::GammaRamp> gameGamma;
+    std::optional<os::GammaRamp> desktopGamma;
+
+    bool Empty() const { return mutedSessions.empty() && !gameGamma; }
+    friend bool operator==(const Changes&, const Changes&) = default;
+};
+
+// What the settings hold; a value that does not read back whole counts as absent.
+Changes Load(settings::Store& store);
+
+// Writes the values of `now` that differ from `before` (what the settings held).
+void Save(settings::Store& store, const Changes& now, const Changes& before);
+
+} // namespace tuckaway::changes

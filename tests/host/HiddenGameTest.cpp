@@ -1,0 +1,257 @@
+// What a hide changes beside the window (the game's sound, the display's
+// gamma ramp and mode) and how each is given back, also after a kill.
+
+#include "app/Tuckaway.h"
+#include "fake/FakeSystem.h"
+#include "host/StartUp.h"
+#include "hotkeys/Hotkeys.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tuckaway {
+namespace {
+
+using Lines = std::vector<std::string>;
+using fake::FakeSystem;
+
+// Quake III Arena chosen and running at 640x480 on a 1024x768 desktop, switch on.
+class HiddenGame : public ::testing::Test {
+protected:
+    FakeSystem fake;
+    Tuckaway app{fake.Services(), fake};
+    Program& program = app.program;
+    os::Window game;
+
+    void SetUp() override { Start(); }
+
+    void Start() {
+        fake.registry = {{"currentgame_display", "Quake III Arena"},
+                         {"currentgame", "Quake 3: Arena"},
+                         {"DynaScreen", "1"}};
+        fake.gammaRamp = FakeSystem::Ramp(0x8000); // the desktop's
+        ASSERT_TRUE(StartUp(app, fake));
+        app.varer.Timer1_Timer(); // no game yet: the desktop's ramp is recorded
+        game = fake.AddGameWindow("Quake 3: Arena");
+        fake.AddSession(game, "music");
+        fake.AddSession(game, "voice", /*muted=*/true);
+        fake.displaySize = {640, 480};
+        fake.displayFrequency = 75;
+        fake.gammaRamp = FakeSystem::Ramp(0xC000); // the game's, brighter
+        app.varer.Timer1_Timer();                  // the game's mode recorded
+        fake.log.clear();
+    }
+
+    void Hide() { Key(0); }
+    void Restore() { Key(1); }
+    void Key(std::uintptr_t id) {
+        fake.installedProc->operator()(FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, id, 0);
+    }
+    std::string Recorded(std::string_view key) { return fake.sections["recovery"][std::string(key)]; }
+};
+
+TEST_F(HiddenGame, TheHiddenGameIsSilentAndComesBackAtItsOwnMuteState) {
+    Hide();
+    EXPECT_TRUE(fake.SessionMuted("music"));
+    EXPECT_TRUE(fake.SessionMuted("voice"));
+    // Recorded before it was muted.
+    const auto written = std::ranges::find(fake.log, "Write recovery/MutedSessions=music");
+    ASSERT_NE(written, fake.log.end());
+    EXPECT_LT(written, std::ranges::find(fake.log, "Mute 1"));
+
+    // A session the game opens while hidden is muted by the next tick.
+    fake.AddSession(game, "effects");
+    app.varer.Timer1_Timer();
+    EXPECT_TRUE(fake.SessionMuted("effects"));
+    EXPECT_EQ(Recorded("MutedSessions"), "music\neffects");
+
+    Restore();
+    EXPECT_FALSE(fake.SessionMuted("music"));
+    EXPECT_FALSE(fake.SessionMuted("effects"));
+    EXPECT_TRUE(fake.SessionMuted("voice")) << "muted by the user before the hide";
+    EXPECT_EQ(Recorded("MutedSessions"), "");
+    EXPECT_EQ(Recorded("Game"), "");
+}
+
+TEST_F(HiddenGame, ExitTrayAndRepairGiveTheSoundBackToo) {
+    Hide();
+    fake.menuChoice = ui::MenuItem::mPopExit;
+    app.varer.Form_MouseMove(0x0205);
+    EXPECT_FALSE(fake.SessionMuted("music"));
+    EXPECT_TRUE(fake.quit);
+
+    // The game leaves the list while hidden, and the repair gives its sound back.
+    FakeSystem other;
+    Tuckaway second{other.Services(), other};
+    ASSERT_TRUE(StartUp(second, other));
+    const os::Window hidden = other.AddGameWindow("Quake 3: Arena");
+    other.AddSession(hidden, "music");
+    second.program.frmAbout.Text1 = "Quake 3: Arena";
+    other.installedProc->operator()(FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, 0, 0);
+    ASSERT_TRUE(other.SessionMuted("music"));
+    second.frmAbout.SelectEntry("Return to Castle Wolfenstein (SP + MP)");
+    other.menuChoice = ui::MenuItem::mPopResoRestore;
+    second.varer.Form_MouseMove(0x0205);
+    EXPECT_FALSE(other.SessionMuted("music"));
+}
+
+TEST_F(HiddenGame, MuteWhenHiddenZeroLeavesTheSoundAloneAndOtherValuesMeanOne) {
+    for (const auto& [stored, muted] : {std::pair{"0", false}, {"yes", true}, {"", true}, {"1", true}}) {
+        FakeSystem f;
+        Tuckaway other{f.Services(), f};
+        f.sections["options"]["MuteWhenHidden"] = stored;
+        ASSERT_TRUE(StartUp(other, f));
+        const os::Window w = f.AddGameWindow("Quake 3: Arena");
+        f.AddSession(w, "music");
+        other.program.frmAbout.Text1 = "Quake 3: Arena";
+        f.installedProc->operator()(FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, 0, 0);
+        EXPECT_FALSE(f.visible[w.value]);
+        EXPECT_EQ(f.SessionMuted("music"), muted) << "MuteWhenHidden=\"" << stored << "\"";
+        EXPECT_EQ(f.sections["options"]["MuteWhenHidden"], stored) << "the option is the user's to write";
+    }
+}
+
+TEST_F(HiddenGame, TheDesktopHasItsOwnGammaWhileTheGameIsHidden) {
+    Hide();
+    EXPECT_EQ(fake.gammaRamp, FakeSystem::Ramp(0x8000));
+    Hide(); // twice: the desktop's ramp is not taken for the game's
+    Restore();
+    EXPECT_EQ(fake.gammaRamp, FakeSystem::Ramp(0xC000));
+    EXPECT_EQ(Recorded("GameGamma"), "");
+
+    // Hidden, then the game leaves the choice and the repair puts the desktop's back.
+    Hide();
+    app.frmAbout.SelectEntry("Return to Castle Wolfenstein (SP + MP)");
+    fake.gammaRamp = FakeSystem::Ramp(0xC000); // the game set it again meanwhile
+    app.varer.mPopResoRestore_Click();
+    EXPECT_EQ(fake.gammaRamp, FakeSystem::Ramp(0x8000));
+}
+
+TEST_F(HiddenGame, NoRampNoDeviceNoSessionIsNoErrorAndRecordsNothing) {
+    fake.gammaRamp.reset();
+    fake.audioUnavailable = true;
+    Hide();
+    EXPECT_FALSE(fake.visible[game.value]);
+    EXPECT_EQ(fake.displaySize, (os::Size{1024, 768}));
+    Restore();
+    EXPECT_TRUE(fake.visible[game.value]);
+    EXPECT_TRUE(fake.LogStartingWith("Write recovery/").empty());
+    EXPECT_TRUE(fake.boxes.empty());
+}
+
+TEST_F(HiddenGame, TheWholeModeIsAskedForAfterATestAndTheSizeAloneWhereTheTestFails) {
+    Hide();
+    ASSERT_EQ(fake.modeChanges.size(), 1u);
+    const os::DisplayMode desktop = fake.modeChanges[0].first;
+    EXPECT_EQ(desktop.fields, 0x005C0000u) << "width, height, depth and frequency";
+    EXPECT_EQ(desktop.width, 1024);
+    EXPECT_EQ(desktop.bitsPerPixel, 32u);
+    EXPECT_EQ(desktop.frequency, 60u);
+    EXPECT_EQ(fake.LogStartingWith("TestMode"), Lines{"TestMode 1024x768"});
+
+    fake.testResult = -2; // DISP_CHANGE_BADMODE: the display no longer offers 75 Hz
+    Restore();
+    ASSERT_EQ(fake.modeChanges.size(), 2u);
+    EXPECT_EQ(fake.modeChanges[1].first.fields, 0x00180000u);
+    EXPECT_EQ(fake.displaySize, (os::Size{640, 480}));
+
+    // A game that switched back by itself is left alone.
+    fake.testResult.reset();
+    fake.displaySize = {1024, 768};
+    fake.displayFrequency = 60;
+    fake.log.clear();
+    Hide();
+    EXPECT_TRUE(fake.LogStartingWith("ChangeMode").empty());
+    EXPECT_TRUE(fake.LogStartingWith("TestMode").empty());
+    EXPECT_EQ(program.varer.Check1, 1);
+}
+
+TEST_F(HiddenGame, AStartAfterAKillGivesBackWhatTheKilledRunChanged) {
+    Hide();
+    const auto record = fake.sections["recovery"];
+    ASSERT_EQ(fake.gammaRamp, FakeSystem::Ramp(0x8000));
+
+    // Killed; the game still runs, hidden. A new run unmutes it and forgets the
+    // sessions, but keeps the game's ramp for the restore that brings it back.
+    FakeSystem after;
+    after.sections["recovery"] = record;
+    after.running = fake.running;
+    after.sessions = fake.sessions;
+    after.gammaRamp = fake.gammaRamp;
+    Tuckaway restarted{after.Services(), after};
+    ASSERT_TRUE(StartUp(restarted, after));
+    EXPECT_FALSE(after.SessionMuted("music"));
+    EXPECT_TRUE(after.SessionMuted("voice"));
+    EXPECT_EQ(after.sections["recovery"]["MutedSessions"], "");
+    EXPECT_EQ(after.gammaRamp, FakeSystem::Ramp(0x8000));
+    after.windowsByTitle["Quake 3: Arena"] = game;
+    restarted.program.frmAbout.Text1 = "Quake 3: Arena";
+    after.installedProc->operator()(FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, 1, 0);
+    EXPECT_EQ(after.gammaRamp, FakeSystem::Ramp(0xC000));
+
+    // Killed with the game gone too (it crashed at its own ramp): the desktop's comes back.
+    FakeSystem gone;
+    gone.sections["recovery"] = record;
+    gone.gammaRamp = FakeSystem::Ramp(0xC000);
+    Tuckaway third{gone.Services(), gone};
+    ASSERT_TRUE(StartUp(third, gone));
+    EXPECT_EQ(gone.gammaRamp, FakeSystem::Ramp(0x8000));
+    for (const auto& [key, value] : gone.sections["recovery"]) {
+        EXPECT_EQ(value, "") << key;
+    }
+}
+
+TEST(HiddenGameRecord, AnyStoredRecordStartsCleanly) {
+    std::mt19937 rng(20261208);
+    const std::string valid = [] {
+        FakeSystem f;
+        Tuckaway app{f.Services(), f};
+        changes::Changes c;
+        c.game = {1234, 99};
+        c.mutedSessions = {"a", "b"};
+        c.gameGamma = FakeSystem::Ramp(0x1234);
+        c.desktopGamma = FakeSystem::Ramp(0xFFFF);
+        changes::Save(app.program.settings, c, {});
+        return f.sections["recovery"]["GameGamma"];
+    }();
+    const std::vector<std::string> near = {"",
+                                           " ",
+                                           "1234",
+                                           "1234 ",
+                                           "-1 5",
+                                           "4294967296 1",
+                                           "12 x",
+                                           "0 0",
+                                           valid.substr(1),
+                                           valid + "0",
+                                           "G" + valid.substr(1),
+                                           std::string(3072, 'f'),
+                                           std::string(1, '\0') + "\n\n"};
+    for (int i = 0; i < 400; ++i) {
+        FakeSystem f;
+        for (const char* key : {"Game", "MutedSessions", "GameGamma", "DesktopGamma"}) {
+            std::string value = near[rng() % near.size()];
+            if (rng() % 3 == 0) {
+                value.resize(rng() % 40);
+                for (char& c : value) {
+                    c = static_cast<char>(rng());
+                }
+            }
+            f.sections["recovery"][key] = value;
+        }
+        f.sections["options"]["MuteWhenHidden"] = near[rng() % near.size()];
+        f.gammaRamp = FakeSystem::Ramp(0x4000);
+        Tuckaway app{f.Services(), f};
+        ASSERT_TRUE(StartUp(app, f));
+        // Whatever was stored, the next run finds no record of its own to act on.
+        EXPECT_TRUE(changes::Load(app.program.settings).Empty());
+        EXPECT_TRUE(f.boxes.empty());
+    }
+}
+
+} // namespace
+} // namespace tuckaway
