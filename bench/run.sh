@@ -26,6 +26,8 @@ repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$repo"
 # shellcheck source=../scripts/xvfb.sh
 . scripts/xvfb.sh
+# shellcheck source=../scripts/sound.sh
+. scripts/sound.sh
 
 export WINEPREFIX="${TUCKAWAY_BENCH_WINEPREFIX:-$HOME/.cache/tuckaway/wineprefix-bench}"
 export WINEDEBUG=-all LANG=C.UTF-8
@@ -56,6 +58,8 @@ echo "machine: $(nproc) cores, $(sed -n 's/^model name\t: //p' /proc/cpuinfo | h
 
 tuckaway_start_xvfb
 export DISPLAY="$TUCKAWAY_XVFB_DISPLAY"
+# A render device, so that muting the hidden game has a device to ask.
+tuckaway_sound_start
 tuckaway_wineserver_stop
 wineserver -p
 # A desktop kept open for the whole run: no measurement pays for starting it.
@@ -67,16 +71,20 @@ cleanup() {
     kill "$desktop" 2>/dev/null || true
     tuckaway_wineserver_stop
     tuckaway_stop_xvfb
+    tuckaway_sound_stop
     rm -f "$output"
 }
 trap cleanup EXIT
 tuckaway_wait_for_desktop 60
 
-set_settings() { # game entry, title, DynaScreen
+set_settings() { # game entry, title, DynaScreen[, MuteWhenHidden]
     tuckaway_reg delete 'HKCU\Software\Tuckaway v1.10' /f >/dev/null 2>&1 || true
     tuckaway_reg add "$key" /v currentgame_display /d "$1" /f >/dev/null 2>&1
     tuckaway_reg add "$key" /v currentgame /d "$2" /f >/dev/null 2>&1
     tuckaway_reg add "$key" /v DynaScreen /d "$3" /f >/dev/null 2>&1
+    if [ -n "${4:-}" ]; then
+        tuckaway_reg add 'HKCU\Software\Tuckaway v1.10\options' /v MuteWhenHidden /d "$4" /f >/dev/null 2>&1
+    fi
 }
 
 # start PROGRAM [WINEDEBUG]: starts it in the background and waits until its
@@ -186,6 +194,11 @@ start "$exe"
 program_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
 stop "$exe"
 echo "Tuckaway.exe: $program_keys"
+set_settings "Quake III Arena" "Quake 3: Arena" 0 0
+start "$exe"
+unmuted_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
+stop "$exe"
+echo "Tuckaway.exe, MuteWhenHidden=0: $unmuted_keys"
 
 echo "== detection tick (automatic detection, no game)"
 set_settings "-=Automatic Game Detection=-" " " 1
@@ -227,3 +240,11 @@ lookups="$(grep '^ten title lookups' <<<"$tick")"
 echo "detection tick: median $(bench_field "$one_tick" median) ms, p99 $(bench_field "$one_tick" p99) ms;" \
     "its ten title lookups alone: median $(bench_field "$lookups" median) ms, p99 $(bench_field "$lookups" p99) ms"
 echo "shell calls per minute while idle: ${idle_figures[program_calls]} (the floor: ${idle_figures[floor_calls]})"
+hides() { grep 'of which hidden' <<<"$1"; }
+shows() { grep 'of which shown' <<<"$1"; }
+echo "hides, muting on (MuteWhenHidden=1): median $(bench_field "$(hides "$program_keys")" median) ms," \
+    "p99 $(bench_field "$(hides "$program_keys")" p99) ms; off: median $(bench_field "$(hides "$unmuted_keys")" median) ms," \
+    "p99 $(bench_field "$(hides "$unmuted_keys")" p99) ms"
+echo "restores, muting on: median $(bench_field "$(shows "$program_keys")" median) ms," \
+    "p99 $(bench_field "$(shows "$program_keys")" p99) ms; off: median $(bench_field "$(shows "$unmuted_keys")" median) ms," \
+    "p99 $(bench_field "$(shows "$unmuted_keys")" p99) ms"

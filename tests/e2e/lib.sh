@@ -10,6 +10,8 @@ E2E_REPO="$(cd "$E2E_DIR/../.." && pwd)"
 . "$E2E_REPO/scripts/xvfb.sh"
 # shellcheck source=../../scripts/wine-env.sh
 . "$E2E_REPO/scripts/wine-env.sh"
+# shellcheck source=../../scripts/sound.sh
+. "$E2E_REPO/scripts/sound.sh"
 
 : "${TUCKAWAY_EXE:=$E2E_REPO/build/$TUCKAWAY_WINE_ARCH/app/Tuckaway.exe}"
 : "${TUCKAWAY_E2E_HELPERS:=$E2E_REPO/build/$TUCKAWAY_WINE_ARCH/tests/e2e}"
@@ -50,6 +52,7 @@ e2e_env_start() {
         export DISPLAY="$TUCKAWAY_XVFB_DISPLAY"
     fi
     wineserver -p
+    tuckaway_sound_start || return 1
     # Starting any program brings up the virtual desktop; wait for it so the
     # first scenario does not pay for it inside its own time limits.
     e2e_probe display >/dev/null || return 1
@@ -64,6 +67,7 @@ e2e_env_stop() {
     if [ -n "$E2E_RUNNING_GROUP" ]; then
         kill -KILL -- "-$E2E_RUNNING_GROUP" 2>/dev/null
     fi
+    tuckaway_sound_stop
     if [ "${E2E_OWN_ENV:-0}" = 1 ]; then
         tuckaway_wineserver_stop
         tuckaway_stop_xvfb

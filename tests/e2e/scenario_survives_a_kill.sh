@@ -48,6 +48,8 @@ scenario_survives_a_kill_while_the_game_is_hidden() {
 
     # In front again, the game sets its own mode, as a full-screen game does, and ends in it.
     e2e_probe setmode 640 480 >/dev/null || e2e_fail "could not set 640x480" || return 1
+    # Long enough for the detection timer to see the game in its mode.
+    e2e_holds 1 "the game running at 640x480" e2e_display_is 640 480 || return 1
     e2e_probe close "Quake 3: Arena" >/dev/null || e2e_fail "no game window to close" || return 1
     e2e_wait_for "the game to end" e2e_exited "$game" || return 1
     e2e_display_is 640 480 || e2e_fail "the game did not leave the display at 640x480" || return 1

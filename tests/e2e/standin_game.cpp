@@ -1,13 +1,22 @@
 // A stand-in for a game: one visible top-level window with an exact title,
 // optionally switching the display mode at start the way a full-screen game does.
 //
-//   standin_game.exe TITLE [--mode WxH] [--keep-mode] [--hidden] [--log FILE] [--exit-after SECONDS]
-//                          [--minimize-when-deactivated MILLISECONDS]
+//   standin_game.exe TITLE [--mode WxH] [--keep-mode] [--sdl-modes] [--hidden] [--log FILE]
+//                          [--exit-after SECONDS] [--minimize-when-deactivated MILLISECONDS]
+//                          [--sound] [--muted]
 //
 // --keep-mode leaves the display in the switched mode at exit, as a game that
-// crashes would; --hidden never shows the window (it still exists and can be found);
-// --minimize-when-deactivated minimises the window that long after it loses the
-// activation, as full-screen games built on SDL do, and logs "minimized".
+// crashes would; --sdl-modes puts the desktop's mode back whenever the window
+// is hidden and its own again when it is shown, as games built on SDL do
+// (logging "left mode" and "set mode"); --hidden never shows the window (it
+// still exists and can be found); --minimize-when-deactivated minimises the
+// window that long after it loses the activation, as full-screen games built
+// on SDL do, and logs "minimized".
+//
+// --sound plays silence through a stream of its own on the default render
+// device (logging "sound started" or "sound failed 0x..."), --muted mutes that
+// stream's session first, and the session's mute state is logged as "mute 0"
+// or "mute 1" at the start and at every change.
 //
 // The log (also taken from TUCKAWAY_STANDIN_LOG) gets one line once the window
 // exists, so a test can wait for it without guessing.
@@ -16,6 +25,8 @@
 
 #include <windows.h>
 
+#include <audioclient.h>
+#include <mmdeviceapi.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -26,14 +37,89 @@ namespace {
 
 constexpr UINT_PTR kExitTimer = 1;
 constexpr UINT_PTR kMinimizeTimer = 2;
+constexpr UINT_PTR kSoundTimer = 3;
 UINT minimizeDelay = 0;
 std::wstring logPath;
+bool sdlModes = false;
+DEVMODEW ownMode = {};
+
+// A shared-mode stream kept fed with silence, and its session's volume.
+struct Sound {
+    IAudioClient* client = nullptr;
+    IAudioRenderClient* render = nullptr;
+    ISimpleAudioVolume* volume = nullptr;
+    UINT32 frames = 0;
+    int lastMute = -1;
+} sound;
+
+std::string Hex(HRESULT result) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "0x%08lX", static_cast<unsigned long>(result));
+    return text;
+}
+
+// Released at exit with the process; a stand-in needs no tidier end.
+HRESULT StartSound(bool muted) {
+    IMMDeviceEnumerator* devices = nullptr;
+    IMMDevice* device = nullptr;
+    WAVEFORMATEX* format = nullptr;
+    HRESULT result = CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
+                                      __uuidof(IMMDeviceEnumerator), reinterpret_cast<void**>(&devices));
+    if (SUCCEEDED(result)) {
+        result = devices->GetDefaultAudioEndpoint(eRender, eConsole, &device);
+    }
+    if (SUCCEEDED(result)) {
+        result = device->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr,
+                                  reinterpret_cast<void**>(&sound.client));
+    }
+    if (SUCCEEDED(result)) {
+        result = sound.client->GetMixFormat(&format);
+    }
+    if (SUCCEEDED(result)) {
+        result = sound.client->Initialize(AUDCLNT_SHAREMODE_SHARED, 0, 10000000, 0, format, nullptr);
+    }
+    if (SUCCEEDED(result)) {
+        result = sound.client->GetBufferSize(&sound.frames);
+    }
+    if (SUCCEEDED(result)) {
+        result =
+            sound.client->GetService(__uuidof(ISimpleAudioVolume), reinterpret_cast<void**>(&sound.volume));
+    }
+    if (SUCCEEDED(result) && muted) {
+        result = sound.volume->SetMute(TRUE, nullptr);
+    }
+    if (SUCCEEDED(result)) {
+        result =
+            sound.client->GetService(__uuidof(IAudioRenderClient), reinterpret_cast<void**>(&sound.render));
+    }
+    if (SUCCEEDED(result)) {
+        result = sound.client->Start();
+    }
+    return result;
+}
+
+// Keeps the stream fed, and says when its session's mute state changes.
+void TendSound() {
+    UINT32 padding = 0;
+    BYTE* data = nullptr;
+    if (SUCCEEDED(sound.client->GetCurrentPadding(&padding)) && padding < sound.frames &&
+        SUCCEEDED(sound.render->GetBuffer(sound.frames - padding, &data))) {
+        sound.render->ReleaseBuffer(sound.frames - padding, AUDCLNT_BUFFERFLAGS_SILENT);
+    }
+    BOOL muted = FALSE;
+    if (SUCCEEDED(sound.volume->GetMute(&muted)) && static_cast<int>(muted != FALSE) != sound.lastMute) {
+        sound.lastMute = muted != FALSE;
+        AppendLog(logPath, sound.lastMute ? "mute 1" : "mute 0");
+    }
+}
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
         if (wParam == kExitTimer) {
             DestroyWindow(window);
+        } else if (wParam == kSoundTimer) {
+            TendSound();
         } else if (wParam == kMinimizeTimer) {
             KillTimer(window, kMinimizeTimer);
             // Hidden or not, this shows the window again, minimised.
@@ -41,6 +127,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             AppendLog(logPath, "minimized");
         }
         return 0;
+    case WM_SHOWWINDOW:
+        if (sdlModes) {
+            // Hidden: the desktop's mode back; shown: the game's again.
+            ChangeDisplaySettingsW(wParam ? &ownMode : nullptr, wParam ? CDS_FULLSCREEN : 0);
+            AppendLog(logPath, wParam ? "set mode" : "left mode");
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE && minimizeDelay > 0) {
             SetTimer(window, kMinimizeTimer, minimizeDelay, nullptr);
@@ -79,6 +172,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     UINT exitAfter = 0;
     bool keepMode = false;
     bool hidden = false;
+    bool withSound = false;
+    bool muted = false;
     for (int i = 2; i < argc; i += 2) {
         const std::wstring option = argv[i];
         // Flags take no value.
@@ -87,8 +182,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             --i;
             continue;
         }
-        if (option == L"--hidden") {
-            hidden = true;
+        if (option == L"--hidden" || option == L"--sound" || option == L"--muted" ||
+            option == L"--sdl-modes") {
+            (option == L"--hidden"  ? hidden
+             : option == L"--sound" ? withSound
+             : option == L"--muted" ? muted
+                                    : sdlModes) = true;
             --i;
             continue;
         }
@@ -113,13 +212,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     LONG modeResult = 0;
     if (modeWidth > 0) {
-        DEVMODEW mode = {};
-        mode.dmSize = sizeof(mode);
-        mode.dmPelsWidth = static_cast<DWORD>(modeWidth);
-        mode.dmPelsHeight = static_cast<DWORD>(modeHeight);
-        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-        modeResult = ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN);
+        ownMode.dmSize = sizeof(ownMode);
+        ownMode.dmPelsWidth = static_cast<DWORD>(modeWidth);
+        ownMode.dmPelsHeight = static_cast<DWORD>(modeHeight);
+        ownMode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        modeResult = ChangeDisplaySettingsW(&ownMode, CDS_FULLSCREEN);
     }
+    sdlModes = sdlModes && modeWidth > 0;
 
     HWND window = StandinWindow(instance, L"TuckawayStandinGame", title, WindowProc, 40, 40, 640, 480);
     if (window == nullptr) {
@@ -139,6 +238,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), modeResult,
                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     AppendLog(logPath, line + Utf8(title));
+
+    if (withSound) {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const HRESULT result = StartSound(muted);
+        AppendLog(logPath, SUCCEEDED(result) ? "sound started" : "sound failed " + Hex(result));
+        if (SUCCEEDED(result)) {
+            TendSound();
+            SetTimer(window, kSoundTimer, 100, nullptr);
+        }
+    }
 
     RunMessageLoop();
     if (modeWidth > 0 && !keepMode) {
