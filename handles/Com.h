@@ -1,7 +1,7 @@
 #pragma once
 
-// Owners for COM: the apartment of the thread, interface pointers and the
-// strings COM hands out.
+// An owner for COM interface pointers. It calls nothing but the interface
+// itself, so a program that loads COM only when it needs it can use it.
 
 #include <objbase.h>
 
@@ -49,41 +49,6 @@ public:
 
 private:
     Interface* pointer_ = nullptr;
-};
-
-// A string COM allocated for the caller.
-class CoTaskString {
-public:
-    CoTaskString() noexcept = default;
-    ~CoTaskString() { ::CoTaskMemFree(text_); }
-    CoTaskString(const CoTaskString&) = delete;
-    CoTaskString& operator=(const CoTaskString&) = delete;
-    const wchar_t* get() const noexcept { return text_; }
-    LPWSTR* Receive() noexcept {
-        ::CoTaskMemFree(std::exchange(text_, nullptr));
-        return &text_;
-    }
-
-private:
-    LPWSTR text_ = nullptr;
-};
-
-// COM on this thread, single-threaded apartment, for as long as the owner lives.
-class ComApartment {
-public:
-    ComApartment() noexcept : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() {
-        // Only a successful call is balanced; RPC_E_CHANGED_MODE means another owner's apartment.
-        if (SUCCEEDED(result_)) {
-            ::CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool usable() const noexcept { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT result_;
 };
 
 } // namespace tuckaway::win32

@@ -95,7 +95,10 @@ void ShowDesktopGamma(Program& program) {
 }
 
 void RecordDesktopGamma(Program& program) {
-    if (program.changes.gameGamma) {
+    // A read costs about as much as a title lookup, and the desktop's ramp
+    // seldom changes: every twentieth tick, some three seconds, is enough.
+    constexpr unsigned kTicksBetweenReads = 20;
+    if (program.changes.gameGamma || program.desktopGammaAge++ % kTicksBetweenReads != 0) {
         return;
     }
     if (auto ramp = program.os.gamma.Read()) {

@@ -128,8 +128,9 @@ public:
     // record of it (see state/Changes.h).
     changes::Changes changes;
     changes::Changes changesSaved;
-    // The display's gamma ramp as last read while no game ran.
+    // The display's gamma ramp as last read while no game ran, and the ticks since.
     std::optional<os::GammaRamp> desktopGamma;
+    unsigned desktopGammaAge = 0;
 
     // Every switch of the display mode is also stored as its default, the mode
     // the next logon starts in: set once the program has asked for a game's

@@ -9,14 +9,44 @@
 #include <cstdio>
 
 namespace tuckaway::win32 {
+
+// The few COM calls made, from the system's ole32 loaded on the first use; the
+// thread's apartment is this object's from then on.
+struct AudioSessions::Com {
+    HMODULE module = nullptr;
+    decltype(&::CoInitializeEx) initialize = nullptr;
+    decltype(&::CoUninitialize) uninitialize = nullptr;
+    decltype(&::CoCreateInstance) create = nullptr;
+    decltype(&::CoTaskMemFree) free = nullptr;
+    HRESULT started = E_FAIL;
+
+    ~Com() {
+        // Only a successful start is balanced; RPC_E_CHANGED_MODE is another owner's apartment.
+        if (SUCCEEDED(started)) {
+            uninitialize();
+        }
+        if (module) {
+            ::FreeLibrary(module);
+        }
+    }
+    bool usable() const { return SUCCEEDED(started) || started == RPC_E_CHANGED_MODE; }
+
+    template <typename Function> bool Find(Function& function, const char* name) {
+        function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+        return function != nullptr;
+    }
+};
+
 namespace {
 
-std::string InstanceOf(IAudioSessionControl2& control) {
-    CoTaskString id;
-    if (FAILED(control.GetSessionInstanceIdentifier(id.Receive())) || !id.get()) {
+std::string InstanceOf(IAudioSessionControl2& control, decltype(&::CoTaskMemFree) free) {
+    LPWSTR id = nullptr;
+    if (FAILED(control.GetSessionInstanceIdentifier(&id)) || !id) {
         return {};
     }
-    return Utf8(id.get());
+    std::string text = Utf8(id);
+    free(id);
+    return text;
 }
 
 } // namespace
@@ -26,7 +56,24 @@ AudioSessions::AudioSessions(os::DebugOutput& debug) : debug_(debug) {}
 // The interfaces go before the apartment they live in.
 AudioSessions::~AudioSessions() {
     devices_.Reset();
-    apartment_.reset();
+    com_.reset();
+}
+
+bool AudioSessions::StartCom() {
+    if (com_) {
+        return com_->usable();
+    }
+    com_ = std::make_unique<Com>();
+    Com& com = *com_;
+    com.module = ::LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!com.module || !com.Find(com.initialize, "CoInitializeEx") ||
+        !com.Find(com.uninitialize, "CoUninitialize") || !com.Find(com.create, "CoCreateInstance") ||
+        !com.Find(com.free, "CoTaskMemFree")) {
+        Unavailable("LoadLibrary(ole32)", static_cast<long>(HRESULT_FROM_WIN32(::GetLastError())));
+        return false;
+    }
+    com.started = com.initialize(nullptr, COINIT_APARTMENTTHREADED);
+    return com.usable();
 }
 
 void AudioSessions::Unavailable(const char* call, long result) {
@@ -40,15 +87,12 @@ void AudioSessions::Unavailable(const char* call, long result) {
 }
 
 void AudioSessions::ForEachSession(const Visit& visit) {
-    if (!apartment_) {
-        apartment_ = std::make_unique<ComApartment>();
-    }
-    if (!apartment_->usable()) {
+    if (!StartCom()) {
         return;
     }
     HRESULT result = S_OK;
     if (!devices_) {
-        result = ::CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
+        result = com_->create(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
                                     __uuidof(IMMDeviceEnumerator), devices_.ReceiveVoid());
         if (FAILED(result)) {
             return Unavailable("CoCreateInstance(MMDeviceEnumerator)", result);
@@ -99,7 +143,7 @@ std::vector<std::string> AudioSessions::UnmutedSessions(std::uint32_t processId)
         // A session shared by several processes answers with a success code other than S_OK.
         if (control.GetProcessId(&owner) == S_OK && owner == processId && SUCCEEDED(volume.GetMute(&muted)) &&
             !muted) {
-            if (std::string id = InstanceOf(control); !id.empty()) {
+            if (std::string id = InstanceOf(control, com_->free); !id.empty()) {
                 found.push_back(std::move(id));
             }
         }
@@ -112,7 +156,7 @@ void AudioSessions::SetMuted(const std::vector<std::string>& sessions, bool mute
         return;
     }
     ForEachSession([&](IAudioSessionControl2& control, ISimpleAudioVolume& volume) {
-        if (std::ranges::find(sessions, InstanceOf(control)) != sessions.end()) {
+        if (std::ranges::find(sessions, InstanceOf(control, com_->free)) != sessions.end()) {
             volume.SetMute(muted ? TRUE : FALSE, nullptr);
         }
     });

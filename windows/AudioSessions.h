@@ -16,7 +16,8 @@ struct ISimpleAudioVolume;
 
 namespace tuckaway::win32 {
 
-// COM starts on the first call, not with the program: most runs never hide a game.
+// COM is loaded and started on the first call, not with the program: it costs
+// start-up time, and most runs never hide a game.
 class AudioSessions final : public os::AudioSessions {
 public:
     // Why the sessions cannot be seen, if they cannot, goes to `debug` once.
@@ -36,7 +37,11 @@ private:
     void Unavailable(const char* call, long result);
 
     os::DebugOutput& debug_;
-    std::unique_ptr<ComApartment> apartment_;
+    // False where COM cannot be had.
+    bool StartCom();
+
+    struct Com;
+    std::unique_ptr<Com> com_;
     ComPtr<IMMDeviceEnumerator> devices_;
     bool told_ = false;
 };
