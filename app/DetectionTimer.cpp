@@ -80,6 +80,7 @@ void Varer::Timer1_Timer() {
     const bool switching = about.ScreenResCheck == 1;
     const os::Window game = hotkeys::FindGameWindow(p);
     hotkeys::KeepGameHidden(p, game);
+    WatchForeground(static_cast<bool>(game));
     if (game) {
         varer.mPopResoRestoreVisible = false;
         // The tray shows what the previous tick computed.
@@ -114,6 +115,7 @@ void Varer::Timer1_Timer() {
         varer.AutoDetectCheck = 0;
         frmAbout_.SelectEntry(catalogue::kAutomaticEntry);
         frmAbout_.SetCombo1Locked(false);
+        hotkeys::SetDetected(p, false);
     }
     if (about.SelectedText() != catalogue::kAutomaticEntry) {
         PushTray();
@@ -132,13 +134,11 @@ void Varer::Timer1_Timer() {
 void Varer::SearchAllGames() {
     Program& p = program_;
     const auto games = p.catalogue.ProbeOrder();
-    // Every title is looked up before any selection changes the current game.
-    std::vector<bool> found(games.size());
-    for (std::size_t i = 0; i < games.size(); ++i) {
-        found[i] = static_cast<bool>(p.os.windows.FindWindowByTitle(games[i].windowTitle));
-    }
+    // Every title is looked up, in one pass over the windows whatever their
+    // number, before any selection changes the current game.
+    const std::vector<os::Window> found = p.os.windows.FindWindows(p.catalogue.ProbeTitles());
     bool any = false;
-    for (std::size_t i = 0; i < games.size(); ++i) {
+    for (std::size_t i = 0; i < games.size() && i < found.size(); ++i) {
         if (found[i]) {
             frmAbout_.SelectEntry(games[i].displayName);
             any = true;
@@ -147,7 +147,19 @@ void Varer::SearchAllGames() {
     if (any) {
         p.varer.AutoDetectCheck = 1;
         frmAbout_.SetCombo1Locked(true);
+        hotkeys::SetDetected(p, true);
     }
+}
+
+void Varer::WatchForeground(bool gameRuns) {
+    Program& p = program_;
+    // Only while no game runs do the keys pass through to the window in front.
+    const os::Window foreground = gameRuns ? os::Window{} : p.os.windows.Foreground();
+    if (foreground != p.foreground) {
+        p.foreground = foreground;
+        p.foregroundOutranks = foreground && p.os.processes.Outranks(foreground);
+    }
+    hotkeys::YieldHotkeys(p, p.foregroundOutranks);
 }
 
 void Varer::SetTransCheck(int value) {

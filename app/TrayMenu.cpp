@@ -7,6 +7,9 @@
 namespace tuckaway {
 namespace {
 
+// How long exit waits for the game to show itself before it ends.
+constexpr unsigned kExitWaitMilliseconds = 500;
+
 // Mouse messages as the shell reports them in the low word of lParam.
 constexpr unsigned kLeftButtonUp = 0x0202;
 constexpr unsigned kLeftDoubleClick = 0x0203;
@@ -22,11 +25,10 @@ void Varer::Form_MouseMove(std::intptr_t lParam) {
     const os::Window game = hotkeys::FindGameWindow(p);
     switch (static_cast<unsigned>(lParam) & 0xFFFFu) {
     case kLeftButtonUp:
-        if (game) {
-            hotkeys::RestoreGameWindow(p, game);
-            hotkeys::SwitchToGameResolution(p);
-        } else {
+        if (!game) {
             BringForward(ui::Dialog::Hotkey);
+        } else if (!hotkeys::OutOfReach(p, game)) {
+            hotkeys::RequestRestore(p, game);
         }
         break;
     case kLeftDoubleClick:
@@ -101,14 +103,15 @@ void Varer::Form_QueryUnload() {
     Program& p = program_;
     const os::Window game = hotkeys::FindGameWindow(p);
     if (game && p.os.windows.StateOf(game) == os::WindowManager::WindowState::Hidden) {
-        // Shown, not switched: the display mode is settled below, once.
-        hotkeys::RestoreGameWindow(p, game);
+        // Shown, not switched: the desktop's mode is the one the display
+        // stores, and the next logon starts in it.
+        hotkeys::ShowGameAgain(p, game);
     }
     hotkeys::GiveEverythingBack(p);
-    hotkeys::StoreDesktopMode(p);
 }
 
 void Varer::EndSession() {
+    program_.closing = true;
     Form_QueryUnload();
     ForgetDetectedGame();
     // Nothing more may happen: a tick now would find the game again and store it.
@@ -120,6 +123,7 @@ void Varer::ForgetDetectedGame() {
         program_.varer.AutoDetectCheck = 0;
         frmAbout_.SelectEntry(catalogue::kAutomaticEntry);
     }
+    hotkeys::SetDetected(program_, false);
 }
 
 void Varer::Form_Unload() {
@@ -128,12 +132,11 @@ void Varer::Form_Unload() {
     p.os.tray.Notify(os::Tray::Action::Delete, p.varer.TrayIconData);
     p.varer.trayShell = {};
     // Only what start-up registered; the dialog's own registrations end with the process.
-    const os::Window hotkeyWindow = p.ui.DialogWindow(ui::Dialog::Hotkey);
     if (p.varer.HideKeyRegistered) {
-        p.os.hotkeys.UnregisterHotKey(hotkeyWindow, static_cast<int>(hotkeys::HotkeyId::Hide));
+        hotkeys::UnregisterHotkey(p, hotkeys::HotkeyId::Hide);
     }
     if (p.varer.ShowKeyRegistered) {
-        p.os.hotkeys.UnregisterHotKey(hotkeyWindow, static_cast<int>(hotkeys::HotkeyId::Restore));
+        hotkeys::UnregisterHotkey(p, hotkeys::HotkeyId::Restore);
     }
 }
 
@@ -153,10 +156,19 @@ void Varer::mPopResoRestore_Click() {
 
 void Varer::mPopExit_Click() {
     Program& p = program_;
-    if (const os::Window game = hotkeys::FindGameWindow(p)) {
-        hotkeys::RestoreGameWindow(p, game);
+    // From here on nothing queued or pumped acts on the game.
+    p.closing = true;
+    p.pending = {};
+    const os::Window game = hotkeys::FindGameWindow(p);
+    if (game && !hotkeys::ProcessOfGame(p, game).outranks) {
+        hotkeys::ShowGameAgain(p, game);
         ForgetDetectedGame();
-        hotkeys::SwitchToGameResolution(p);
+        // The game's mode only with its window: a game that does not answer
+        // is shown when it does, at the desktop's mode the display is in.
+        if (p.os.windows.WaitUntilShown(game, kExitWaitMilliseconds)) {
+            hotkeys::BringToFront(p, game);
+            hotkeys::SwitchToGameResolution(p);
+        }
     }
     hotkeys::GiveEverythingBack(p);
     Close();
@@ -164,6 +176,8 @@ void Varer::mPopExit_Click() {
 
 void Varer::Close() {
     Program& p = program_;
+    // A fault from here on has nothing left to put right.
+    p.os.crashPlan.Update({}, false);
     Form_Unload();
     p.ui.DestroyMainWindow();
     p.ui.DestroyDialog(ui::Dialog::Main);

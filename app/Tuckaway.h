@@ -22,6 +22,7 @@ public:
 
     void Idle() override { varer.FinishStartup(); }
     void TimerTicked() override { varer.Timer1_Timer(); }
+    void GameWindowWatched() override { hotkeys::WatchGameWindow(program); }
     void TrayEvent(std::intptr_t lParam) override { varer.Form_MouseMove(lParam); }
     void MainWindowResized(bool minimized) override { varer.Form_Resize(minimized); }
     // Leaves as "&Exit" would, game and display included.

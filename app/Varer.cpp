@@ -48,7 +48,10 @@ bool Varer::Form_Load() {
 
     LoadSettings();
     p.muteWhenHidden = p.settings.Option(settings::kMuteWhenHidden, true);
-    hotkeys::GiveBackWhatTheLastRunLeft(p);
+    if (hotkeys::GiveBackWhatTheLastRunLeft(p)) {
+        // The run before ended without putting automatic detection back: the stored game was its find.
+        frmAbout_.SelectEntry(catalogue::kAutomaticEntry);
+    }
 
     hotkeys::RegisterHotkeys(p, varer.HideKeyRegistered, varer.ShowKeyRegistered);
     p.PrevWndProc = p.os.hotkeys.InstallHotkeyProc(p.ui.DialogWindow(ui::Dialog::Hotkey), hotkeyProc_);

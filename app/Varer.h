@@ -77,6 +77,9 @@ private:
     // icon if the shell has not accepted it yet, otherwise modifies it.
     void PushTray();
     void SearchAllGames();
+    // The hot keys are let go while a window that runs above the program has
+    // the foreground and no game runs, and taken back once it has not.
+    void WatchForeground(bool gameRuns);
     // The next start begins by searching again.
     void ForgetDetectedGame();
     // Removes the icon and the hot keys, closes the windows, ends the loop.

@@ -58,10 +58,11 @@ bool Form1::Unset(HotkeyField field) const {
 
 void Form1::Command2_Click() {
     Program& p = program_;
-    const os::Window window = p.ui.DialogWindow(ui::Dialog::Hotkey);
     // Before any check: a refused entry leaves no hot key active.
-    p.os.hotkeys.UnregisterHotKey(window, static_cast<int>(hotkeys::HotkeyId::Hide));
-    p.os.hotkeys.UnregisterHotKey(window, static_cast<int>(hotkeys::HotkeyId::Restore));
+    hotkeys::UnregisterHotkey(p, hotkeys::HotkeyId::Hide);
+    hotkeys::UnregisterHotkey(p, hotkeys::HotkeyId::Restore);
+    // What is registered from here on is the user's new choice, yielded or not.
+    p.hotkeysYielded = false;
 
     const auto refuse = [&](std::string_view message) {
         p.os.boxes.Show(message, kAppTitle, os::BoxStyle::OkError);

@@ -12,12 +12,13 @@ Application::CommonControls::CommonControls() {
     ::InitCommonControlsEx(&controls);
 }
 
-Application::Application(HINSTANCE instance, PictureLoader loadPicture)
+Application::Application(HINSTANCE instance, PictureLoader loadPicture, unsigned lateHookMilliseconds)
     : pictures_(instance),
       // One instance per settings store.
       instance_(L"Local\\" + Wide(settings::kApplication) + L" single instance"),
+      keyboard_(lateHookMilliseconds),
       logic_({settings_, windows_, hotkeys_, display_, boxes_, tray_, pictures_, instance_, keyboard_, debug_,
-              processes_, audio_, gamma_},
+              processes_, audio_, gamma_, clock_, crashHandler_},
              ui_),
       ui_(instance, logic_, loadPicture) {
     ui_.CreateMainWindow();

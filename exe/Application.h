@@ -6,6 +6,8 @@
 
 #include "app/Tuckaway.h"
 #include "windows/AudioSessions.h"
+#include "windows/Clock.h"
+#include "windows/CrashHandler.h"
 #include "windows/Gamma.h"
 #include "windows/Processes.h"
 #include "windows/Services.h"
@@ -18,8 +20,10 @@ namespace tuckaway::win32 {
 
 class Application {
 public:
-    // A test build may hand in a picture loader that fails.
-    explicit Application(HINSTANCE instance, PictureLoader loadPicture = &shaping::LoadPictureResource);
+    // A test build may hand in a picture loader that fails, or make the
+    // keyboard hook answer late.
+    explicit Application(HINSTANCE instance, PictureLoader loadPicture = &shaping::LoadPictureResource,
+                         unsigned lateHookMilliseconds = 0);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -55,6 +59,8 @@ private:
     Processes processes_;
     AudioSessions audio_{debug_};
     Gamma gamma_;
+    Clock clock_;
+    CrashHandler crashHandler_;
     // The logic is built on a reference to the windows, which report to it;
     // the windows go first, while everything their last messages reach is still there.
     Tuckaway logic_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
+#include <utility>
 
 namespace tuckaway::fake {
 namespace {
@@ -34,7 +35,8 @@ std::string DialogName(ui::Dialog dialog) {
 } // namespace
 
 os::Services FakeSystem::Services() {
-    return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+    return {*this, *this, *this, *this, *this, *this, *this, *this,
+            *this, *this, *this, *this, *this, *this, *this};
 }
 
 std::vector<std::string> FakeSystem::LogStartingWith(std::string_view prefix) const {
@@ -75,20 +77,71 @@ std::vector<os::StoredValue> FakeSystem::Enumerate(std::string_view application,
     return failReads ? std::vector<os::StoredValue>{} : games;
 }
 
+os::Window FakeSystem::Find(std::string_view title) {
+    const auto it = std::ranges::find_if(windowsByTitle, [&](const auto& entry) {
+        const std::string& className = windowClass[entry.second.value];
+        return SameIgnoringCase(entry.first, title) && className != "CabinetWClass" &&
+               className != "ExploreWClass";
+    });
+    const bool blank = title.find_first_not_of(' ') == std::string_view::npos;
+    return it == windowsByTitle.end() || blank ? os::Window{} : it->second;
+}
+
 os::Window FakeSystem::FindWindowByTitle(std::string_view title) {
     log.push_back("FindWindow " + std::string(title));
-    const auto it = std::ranges::find_if(
-        windowsByTitle, [&](const auto& entry) { return SameIgnoringCase(entry.first, title); });
-    return it == windowsByTitle.end() ? os::Window{} : it->second;
+    return Find(title);
+}
+
+std::vector<os::Window> FakeSystem::FindWindows(std::span<const std::string_view> titles) {
+    std::string line = "FindWindows ";
+    std::vector<os::Window> found;
+    for (const std::string_view title : titles) {
+        line += (found.empty() ? "" : "|") + std::string(title);
+        found.push_back(Find(title));
+    }
+    log.push_back(line);
+    return found;
 }
 
 void FakeSystem::ShowWindow(os::Window window, ShowCommand command) {
     log.push_back("ShowWindow " + std::to_string(window.value) + " " +
                   std::to_string(static_cast<int>(command)));
+    if (hung[window.value]) {
+        postedShows[window.value].push_back(command);
+        return;
+    }
     visible[window.value] = command != ShowCommand::Hide;
     if (command == ShowCommand::Restore) {
         minimized[window.value] = false;
+        maximized[window.value] = false;
+    } else if (command == ShowCommand::ShowMaximized) {
+        minimized[window.value] = false;
+        maximized[window.value] = true;
     }
+}
+
+void FakeSystem::Answer(os::Window window) {
+    hung[window.value] = false;
+    for (const ShowCommand command : std::exchange(postedShows[window.value], {})) {
+        ShowWindow(window, command);
+    }
+}
+
+bool FakeSystem::IsMaximized(os::Window window) {
+    return maximized[window.value];
+}
+
+bool FakeSystem::IsHung(os::Window window) {
+    return hung[window.value];
+}
+
+os::Window FakeSystem::Foreground() {
+    return foreground;
+}
+
+bool FakeSystem::WaitUntilShown(os::Window window, unsigned milliseconds) {
+    log.push_back("WaitUntilShown " + std::to_string(milliseconds));
+    return visible[window.value];
 }
 
 void FakeSystem::SetForegroundWindow(os::Window window) {
@@ -107,9 +160,9 @@ os::WindowManager::WindowState FakeSystem::StateOf(os::Window window) {
 void FakeSystem::PumpPendingMessages() {
     log.push_back("Pump");
     // Messages that arrive while these run wait for the next pump, as in a real queue.
-    auto now = std::move(pending);
+    auto waiting = std::move(pending);
     pending.clear();
-    for (auto& message : now) {
+    for (auto& message : waiting) {
         message();
     }
 }
@@ -180,6 +233,13 @@ std::int32_t FakeSystem::ChangeMode(const os::DisplayMode& mode, std::uint32_t f
     return os::kDisplayChangeSuccessful;
 }
 
+bool FakeSystem::StoredMode(os::DisplayMode& mode) {
+    mode = {os::kDisplayFieldWidth | os::kDisplayFieldHeight | os::kDisplayFieldBitsPerPixel |
+                os::kDisplayFieldFrequency,
+            storedSize.width, storedSize.height, 32, 60};
+    return true;
+}
+
 bool FakeSystem::CurrentMode(os::DisplayMode& mode) {
     if (currentModeFails) {
         return false;
@@ -229,6 +289,12 @@ bool FakeSystem::Notify(Action action, const os::TrayIconRecord& record) {
     return true;
 }
 
+bool FakeSystem::Warn(const os::TrayIconRecord&, std::string_view title, std::string_view text) {
+    log.push_back("Warn " + std::string(text));
+    warnings.push_back(std::string(title) + ": " + std::string(text));
+    return true;
+}
+
 os::Icon FakeSystem::Logo(int pictureNumber) {
     return os::Icon{0x1000u + static_cast<unsigned>(pictureNumber)};
 }
@@ -255,6 +321,19 @@ os::ProcessId FakeSystem::OwnerOf(os::Window window) {
 
 bool FakeSystem::Runs(os::ProcessId process) {
     return std::ranges::find(running, process) != running.end();
+}
+
+bool FakeSystem::Outranks(os::Window window) {
+    return elevated[window.value];
+}
+
+std::uint64_t FakeSystem::Milliseconds() {
+    return now;
+}
+
+void FakeSystem::Update(os::Window hiddenGame, bool desktopMode) {
+    crashShows = hiddenGame;
+    crashRestoresDesktopMode = desktopMode;
 }
 
 std::vector<std::string> FakeSystem::UnmutedSessions(std::uint32_t processId) {
@@ -323,6 +402,10 @@ void FakeSystem::Quit() {
 void FakeSystem::SetTimerInterval(unsigned milliseconds) {
     log.push_back("SetTimerInterval " + std::to_string(milliseconds));
     timerInterval = milliseconds;
+}
+
+void FakeSystem::WatchGameWindow(unsigned milliseconds) {
+    watchAsked = milliseconds;
 }
 
 std::optional<ui::MenuItem> FakeSystem::TrackTrayMenu(bool showRestoreResolution) {
@@ -418,9 +501,10 @@ void FakeSystem::ShowHotkeyField(ui::HotkeyField field, std::string_view text) {
     }
 }
 
-os::Window FakeSystem::AddGameWindow(std::string_view title) {
-    const os::Window window{0x5000u + windowsByTitle.size()};
+os::Window FakeSystem::AddGameWindow(std::string_view title, std::string_view className) {
+    const os::Window window{0x5000u + windowsMade_++};
     windowsByTitle[std::string(title)] = window;
+    windowClass[window.value] = className;
     visible[window.value] = true;
     const os::ProcessId process{static_cast<std::uint32_t>(0x7000u + window.value), 1000u + window.value};
     processOfWindow[window.value] = process;

@@ -41,6 +41,8 @@ class FakeSystem final : public os::SettingsStore,
                          public os::Processes,
                          public os::AudioSessions,
                          public os::Gamma,
+                         public os::Clock,
+                         public os::CrashPlan,
                          public ui::Port {
 public:
     static constexpr os::Window kMainWindow{0x100};
@@ -64,12 +66,20 @@ public:
     // The "games" section, in stored order; values that are not strings have no text.
     std::vector<os::StoredValue> games;
 
-    // WindowManager: titles are looked up ignoring letter case, as the system does.
+    // WindowManager: titles are looked up ignoring letter case, as the system
+    // does, never finding a window of a folder class or for a blank title.
+    // FindWindows logs one line for all its titles: "FindWindows a|b|c".
     std::map<std::string, os::Window, std::less<>> windowsByTitle;
+    std::map<std::uintptr_t, std::string> windowClass;
     std::map<std::uintptr_t, bool> visible;
     // Minimised, as a game makes itself: it stays so while hidden; a restore ends it.
     std::map<std::uintptr_t, bool> minimized;
+    std::map<std::uintptr_t, bool> maximized;
     os::Window foreground;
+    // A hung window takes the show requests posted to it only once Answer() is called.
+    std::map<std::uintptr_t, bool> hung;
+    std::map<std::uintptr_t, std::vector<ShowCommand>> postedShows;
+    void Answer(os::Window window);
     // Run, in order, by the next PumpPendingMessages: the messages "pending" then.
     std::deque<std::function<void()>> pending;
 
@@ -115,9 +125,11 @@ public:
     // DebugOutput
     std::vector<std::string> debugLines;
 
-    // Processes: the process of each window AddGameWindow made, and which run.
+    // Processes: the process of each window AddGameWindow made, which run,
+    // and the windows whose process runs above the program's.
     std::map<std::uintptr_t, os::ProcessId> processOfWindow;
     std::vector<os::ProcessId> running;
+    std::map<std::uintptr_t, bool> elevated;
 
     // AudioSessions: every session on every device; none can be seen while audioUnavailable.
     struct Session {
@@ -131,6 +143,20 @@ public:
 
     // Gamma: nothing while the display offers no ramp.
     std::optional<os::GammaRamp> gammaRamp;
+
+    // Clock: moved by the tests.
+    std::uint64_t now = 0;
+
+    // CrashPlan: what a crash handler would do now.
+    os::Window crashShows;
+    bool crashRestoresDesktopMode = false;
+
+    // Tray warnings, as "title: text".
+    std::vector<std::string> warnings;
+
+    // The watch on the game's window: how long until the windows raise
+    // GameWindowWatched (the test raises it); nothing when no watch is asked.
+    std::optional<unsigned> watchAsked;
 
     // Ui
     bool mainWindowExists = true;
@@ -163,9 +189,14 @@ public:
     std::vector<os::StoredValue> Enumerate(std::string_view application, std::string_view section) override;
     // os::WindowManager
     os::Window FindWindowByTitle(std::string_view title) override;
+    std::vector<os::Window> FindWindows(std::span<const std::string_view> titles) override;
     void ShowWindow(os::Window window, ShowCommand command) override;
     void SetForegroundWindow(os::Window window) override;
     WindowState StateOf(os::Window window) override;
+    bool IsMaximized(os::Window window) override;
+    bool IsHung(os::Window window) override;
+    os::Window Foreground() override;
+    bool WaitUntilShown(os::Window window, unsigned milliseconds) override;
     void PumpPendingMessages() override;
     // os::HotkeyRegistrar
     bool RegisterHotKey(os::Window window, int id, unsigned modifiers, unsigned virtualKey) override;
@@ -177,12 +208,14 @@ public:
     bool EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) override;
     std::int32_t ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) override;
     bool CurrentMode(os::DisplayMode& mode) override;
+    bool StoredMode(os::DisplayMode& mode) override;
     os::Size CurrentSize() override;
     void RequestRestart() override;
     // os::MessageBoxes
     os::BoxAnswer Show(std::string_view text, std::string_view caption, os::BoxStyle style) override;
     // os::Tray
     bool Notify(Action action, const os::TrayIconRecord& record) override;
+    bool Warn(const os::TrayIconRecord& record, std::string_view title, std::string_view text) override;
     // os::Pictures: icon handle 0x1000 + picture number
     os::Icon Logo(int pictureNumber) override;
     // os::InstanceGuard
@@ -194,6 +227,11 @@ public:
     // os::Processes
     os::ProcessId OwnerOf(os::Window window) override;
     bool Runs(os::ProcessId process) override;
+    bool Outranks(os::Window window) override;
+    // os::Clock
+    std::uint64_t Milliseconds() override;
+    // os::CrashPlan
+    void Update(os::Window hiddenGame, bool desktopMode) override;
     // os::AudioSessions
     std::vector<std::string> UnmutedSessions(std::uint32_t processId) override;
     void SetMuted(const std::vector<std::string>& ids, bool muted) override;
@@ -206,6 +244,7 @@ public:
     void DestroyMainWindow() override;
     void Quit() override;
     void SetTimerInterval(unsigned milliseconds) override;
+    void WatchGameWindow(unsigned milliseconds) override;
     std::optional<ui::MenuItem> TrackTrayMenu(bool showRestoreResolution) override;
     void RestoreDialog(ui::Dialog dialog) override;
     void DestroyDialog(ui::Dialog dialog) override;
@@ -225,14 +264,19 @@ public:
     void ShowScreenResCheck(int value) override;
     void ShowHotkeyField(ui::HotkeyField field, std::string_view text) override;
 
+    // The lookup of one title, as FindWindowByTitle and FindWindows log it.
+    os::Window Find(std::string_view title);
     // A game window that FindWindowByTitle finds, visible, of a running process of its own.
-    os::Window AddGameWindow(std::string_view title);
+    os::Window AddGameWindow(std::string_view title, std::string_view className = "game");
     // A session of the game that owns `window`.
     void AddSession(os::Window window, std::string id, bool muted = false);
     // A gamma ramp whose every entry is `level`.
     static os::GammaRamp Ramp(std::uint16_t level);
     // What a game's own ShowWindow(SW_MINIMIZE) does: shown again, minimised.
     void MinimizeGameWindow(os::Window window);
+
+private:
+    std::uintptr_t windowsMade_ = 0;
 };
 
 } // namespace tuckaway::fake

@@ -83,6 +83,40 @@ void RegisterHotkey(Program& program, HotkeyId id, bool& registered, std::option
     if (modifiers && keyCode) {
         registered = program.os.hotkeys.RegisterHotKey(program.ui.DialogWindow(ui::Dialog::Hotkey),
                                                        static_cast<int>(id), *modifiers, *keyCode);
+        program.hotkeyHeld[static_cast<std::size_t>(id)] = registered;
+    }
+}
+
+void UnregisterHotkey(Program& program, HotkeyId id) {
+    program.os.hotkeys.UnregisterHotKey(program.ui.DialogWindow(ui::Dialog::Hotkey), static_cast<int>(id));
+    program.hotkeyHeld[static_cast<std::size_t>(id)] = false;
+}
+
+void YieldHotkeys(Program& program, bool yield) {
+    if (yield == program.hotkeysYielded) {
+        return;
+    }
+    program.hotkeysYielded = yield;
+    if (yield) {
+        program.yieldedHotkeys = program.hotkeyHeld;
+        for (const HotkeyId id : {HotkeyId::Hide, HotkeyId::Restore}) {
+            if (program.hotkeyHeld[static_cast<std::size_t>(id)]) {
+                UnregisterHotkey(program, id);
+            }
+        }
+        return;
+    }
+    for (const HotkeyId id : {HotkeyId::Hide, HotkeyId::Restore}) {
+        if (!program.yieldedHotkeys[static_cast<std::size_t>(id)]) {
+            continue;
+        }
+        bool registered = false;
+        RegisterHotkey(program, id, registered,
+                       KeyCode(program.form1.Text(id == HotkeyId::Hide ? ui::HotkeyField::Text3
+                                                                       : ui::HotkeyField::Text4)));
+        if (!registered) {
+            ReportUnregistered(program, id);
+        }
     }
 }
 
@@ -136,14 +170,27 @@ void PassHotkeyThrough(Program& program, HotkeyId id, std::intptr_t lParam) {
     const auto bits = static_cast<std::uintptr_t>(lParam);
     const auto modifiers = static_cast<unsigned>(bits & 0xFFFFu);
     const auto key = static_cast<unsigned>((bits >> 16) & 0xFFFFu);
+    // Typed into a window that runs above this program, the keys would be
+    // dropped without a word: the hot keys are let go instead, so that the
+    // user's next presses reach it as they are (the detection timer takes
+    // them back once such a window no longer has the foreground).
+    const os::Window foreground = program.os.windows.Foreground();
+    if (foreground && program.os.processes.Outranks(foreground)) {
+        program.foreground = foreground;
+        program.foregroundOutranks = true;
+        YieldHotkeys(program, true);
+        return;
+    }
     const os::Window window = program.ui.DialogWindow(ui::Dialog::Hotkey);
     // While the combination is free the typed copy goes where the user meant
     // it, instead of coming back here as another hot key. Nothing is dispatched
     // until the registration is back, so a press already queued behind this one
     // passes on after it.
-    program.os.hotkeys.UnregisterHotKey(window, static_cast<int>(id));
+    UnregisterHotkey(program, id);
     program.os.keyboard.TypeCombination(modifiers, key);
-    if (!program.os.hotkeys.RegisterHotKey(window, static_cast<int>(id), modifiers, key)) {
+    const bool registered = program.os.hotkeys.RegisterHotKey(window, static_cast<int>(id), modifiers, key);
+    program.hotkeyHeld[static_cast<std::size_t>(id)] = registered;
+    if (!registered) {
         ReportUnregistered(program, id);
     }
 }

@@ -1,4 +1,5 @@
 #include "hotkeys/HiddenGame.h"
+#include "hotkeys/Hotkeys.h"
 
 #include <algorithm>
 
@@ -40,7 +41,7 @@ void Unmute(Program& program) {
 // Once nothing is left to give back, no game is named either.
 void SaveGivenBack(Program& program) {
     if (program.changes.Empty()) {
-        program.changes = {};
+        program.changes.ForgetGame();
     }
     Save(program);
 }
@@ -51,7 +52,7 @@ void MuteGame(Program& program, os::Window game) {
     if (!program.muteWhenHidden) {
         return;
     }
-    const os::ProcessId owner = program.os.processes.OwnerOf(game);
+    const os::ProcessId owner = ProcessOfGame(program, game).process;
     if (!owner) {
         return;
     }
@@ -82,7 +83,7 @@ void ShowDesktopGamma(Program& program) {
         return;
     }
     if (!changed.game) {
-        changed.game = program.os.processes.OwnerOf(program.hiddenGame);
+        changed.game = ProcessOfGame(program, program.hiddenGame).process;
     }
     changed.gameGamma = gameRamp;
     changed.desktopGamma = program.desktopGamma;
@@ -139,15 +140,22 @@ void ForgetGoneGame(Program& program) {
         return;
     }
     // Its sessions went with it, and a game that ends puts its ramp back itself.
-    program.changes = {};
+    program.changes.ForgetGame();
     Save(program);
 }
 
-void GiveBackWhatTheLastRunLeft(Program& program) {
+void SetDetected(Program& program, bool detected) {
+    if (program.changes.detected != detected) {
+        program.changes.detected = detected;
+        Save(program);
+    }
+}
+
+bool GiveBackWhatTheLastRunLeft(Program& program) {
     changes::Changes left = changes::Load(program.settings);
     program.changesSaved = left;
     if (left == changes::Changes{}) {
-        return;
+        return false;
     }
     const bool gameRuns = left.game && program.os.processes.Runs(left.game);
     if (gameRuns && !left.mutedSessions.empty()) {
@@ -163,6 +171,7 @@ void GiveBackWhatTheLastRunLeft(Program& program) {
         program.os.gamma.Write(*left.desktopGamma);
     }
     Save(program);
+    return left.detected;
 }
 
 } // namespace tuckaway::hotkeys

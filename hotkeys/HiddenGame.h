@@ -28,9 +28,13 @@ void GiveEverythingBack(Program& program);
 // The hidden game has gone: nothing of its is left to give back.
 void ForgetGoneGame(Program& program);
 
+// Records whether automatic detection chose the current game.
+void SetDetected(Program& program, bool detected);
+
 // At start-up: what a run that crashed or was killed left changed is given
 // back and its record forgotten. A game that still runs keeps its ramp for
-// the restore that brings it back.
-void GiveBackWhatTheLastRunLeft(Program& program);
+// the restore that brings it back. True when automatic detection had chosen
+// the game the settings name: the user's own choice was automatic.
+bool GiveBackWhatTheLastRunLeft(Program& program);
 
 } // namespace tuckaway::hotkeys

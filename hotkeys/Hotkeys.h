@@ -27,6 +27,10 @@ std::string FailureMessage(HotkeyId id, std::string_view modifierText, std::stri
 // Registers one hot key on the hot-key dialog's window from its modifier text
 // and updates the owner's flag.
 void RegisterHotkey(Program& program, HotkeyId id, bool& registered, std::optional<unsigned> keyCode);
+void UnregisterHotkey(Program& program, HotkeyId id);
+// Lets go of the hot keys the program holds (their keys then reach the window
+// in front as they are), or takes back those it let go.
+void YieldHotkeys(Program& program, bool yield);
 // Tells the user that a hot key is not registered, naming its combination.
 void ReportUnregistered(Program& program, HotkeyId id);
 // RegisterHotkey, then ReportUnregistered when the flag ends up false.
@@ -69,17 +73,37 @@ void PassHotkeyThrough(Program& program, HotkeyId id, std::intptr_t lParam);
 // The current game's window, never looked up by an empty title.
 os::Window FindGameWindow(Program& program);
 
+// The game window's process, and whether it runs above this program.
+const Program::GameProcess& ProcessOfGame(Program& program, os::Window game);
+// True for a game that runs above this program, which cannot act on its
+// window; the user is told once per game start.
+bool OutOfReach(Program& program, os::Window game);
+
 // Run on every tick with the game window found (or none). The game the hide
 // key hid that has turned up shown minimised, as a game that minimises itself
 // on losing the focus does, is hidden again. Shown normally it was brought
 // back by the user (its taskbar button, say) and is left alone from then on.
+// A restore the game has not taken yet is looked at again.
 void KeepGameHidden(Program& program, os::Window game);
 
-// The steps of a restore that the tray icon and exit share with the restore
-// hot key: the window back in front, then the game's resolution if the switch
-// is on and the recorded game size differs from the desktop's in both
-// dimensions, then the game's sound and gamma.
-void RestoreGameWindow(Program& program, os::Window game);
+// Asks the game's window to hide or come back (maximised again if it was).
+// The display follows once the window has: the hide switches to the desktop's
+// mode, mutes the game and shows the desktop's gamma once it is hidden; the
+// restore switches to the game's mode and gives its sound and gamma back once
+// it is shown. A hide the game has not taken within a second is called off
+// and the user is told why.
+void RequestHide(Program& program, os::Window game);
+void RequestRestore(Program& program, os::Window game);
+// The restore's request alone, for the ends of the program: the window back,
+// maximised if it was; nothing follows it.
+void ShowGameAgain(Program& program, os::Window game);
+// The game in front, once its window has shown itself.
+void BringToFront(Program& program, os::Window game);
+// The watch on a pending request: done, called off, or looked at again soon.
+void WatchGameWindow(Program& program);
+
+// The game's resolution if the switch is on and the recorded game size
+// differs from the desktop's in both dimensions, then its sound and gamma back.
 void SwitchToGameResolution(Program& program);
 
 // The two modes the program records and switches between.
@@ -87,23 +111,24 @@ enum class Mode { Desktop, Game };
 
 // Records the display's mode in use as the desktop's or the game's: its size
 // in the texts (Text3/Text4 or Text5/Text6), its depth and rate beside them.
+// The desktop's is the display's stored default instead where a game's window
+// exists and the mode in use is another: that is the game's.
 void RecordMode(Program& program, Mode mode);
 
 // Switches the display to the recorded mode; sizes whose texts are not sizes
-// switch nothing.
+// switch nothing. The game's mode is asked for as a temporary one, so that
+// the display's stored default stays the desktop's.
 void SwitchTo(Program& program, Mode mode);
-
-// If the display's stored default mode may be a game's, stores the recorded
-// desktop size there instead, leaving the mode in use as it is.
-void StoreDesktopMode(Program& program);
 
 // Changes the display's mode to this size and, where given (not 0), depth and
 // refresh rate; asks before a restart the change needs. A display already in
-// that mode is left alone.
+// that mode is left alone. `temporary` leaves the stored default as it is.
 bool SetScreenResolution(os::Display& display, os::MessageBoxes& boxes, std::int32_t width,
-                         std::int32_t height, std::uint32_t bitsPerPixel = 0, std::uint32_t frequency = 0);
-// Stores the width and height as the display's default mode without changing the mode in use.
-bool StoreDefaultMode(os::Display& display, std::int32_t width, std::int32_t height);
+                         std::int32_t height, std::uint32_t bitsPerPixel = 0, std::uint32_t frequency = 0,
+                         bool temporary = false);
 void RestartWindows(os::Display& display);
+
+// Tells the user why something did not happen, in a balloon from the tray icon.
+void Warn(Program& program, std::string_view text);
 
 } // namespace tuckaway::hotkeys

@@ -30,7 +30,8 @@ bool AlreadyIn(os::Display& display, std::int32_t width, std::int32_t height, st
 } // namespace
 
 bool SetScreenResolution(os::Display& display, os::MessageBoxes& boxes, std::int32_t width,
-                         std::int32_t height, std::uint32_t bitsPerPixel, std::uint32_t frequency) {
+                         std::int32_t height, std::uint32_t bitsPerPixel, std::uint32_t frequency,
+                         bool temporary) {
     // A game that puts its own mode back when it is hidden or shown, as games
     // built on SDL do, has done the switch already; asking again would only
     // make the display flicker.
@@ -52,7 +53,9 @@ bool SetScreenResolution(os::Display& display, os::MessageBoxes& boxes, std::int
             mode.fields = kSizeFields;
         }
     }
-    switch (display.ChangeMode(mode, os::kChangeUpdateRegistry)) {
+    // A game's mode stored as the default would outlive the game: the engines
+    // leave full screen with ChangeDisplaySettings(NULL, 0), which returns to it.
+    switch (display.ChangeMode(mode, temporary ? os::kChangeFullscreen : os::kChangeUpdateRegistry)) {
     case os::kDisplayChangeSuccessful:
         return true;
     case os::kDisplayChangeRestart:
@@ -65,13 +68,6 @@ bool SetScreenResolution(os::Display& display, os::MessageBoxes& boxes, std::int
     default:
         return false;
     }
-}
-
-bool StoreDefaultMode(os::Display& display, std::int32_t width, std::int32_t height) {
-    os::DisplayMode mode;
-    return Request(display, width, height, mode) &&
-           display.ChangeMode(mode, os::kChangeUpdateRegistry | os::kChangeNoReset) ==
-               os::kDisplayChangeSuccessful;
 }
 
 void RestartWindows(os::Display& display) {

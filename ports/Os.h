@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,20 +55,37 @@ public:
     virtual std::vector<StoredValue> Enumerate(std::string_view application, std::string_view section) = 0;
 };
 
-// Other programs' top-level windows and this thread's message queue.
+// Other programs' top-level windows and this thread's message queue. Nothing
+// here waits for another program's thread: a game that stops answering never
+// stops this program.
 class WindowManager {
 public:
     virtual ~WindowManager() = default;
-    // The first top-level window whose whole title matches (no class filter).
+    // The first top-level window whose whole title matches, ignoring case as
+    // the system does. A game's window is never a folder window of the shell
+    // nor one of this program's own, and no title of a single blank is a game's.
     virtual Window FindWindowByTitle(std::string_view title) = 0;
+    // One pass over the top-level windows for many titles: for each title, the
+    // window FindWindowByTitle would give.
+    virtual std::vector<Window> FindWindows(std::span<const std::string_view> titles) = 0;
     // nCmdShow values of ShowWindow.
-    enum class ShowCommand : int { Hide = 0, Restore = 9 };
+    enum class ShowCommand : int { Hide = 0, ShowMaximized = 3, Show = 5, Restore = 9 };
+    // Posts the request to the window's thread and returns: a hung window
+    // takes it when it answers again.
     virtual void ShowWindow(Window window, ShowCommand command) = 0;
     virtual void SetForegroundWindow(Window window) = 0;
     // Hidden; shown minimised (on the taskbar); or shown. A hidden window may
     // still be minimised underneath: it counts as hidden.
     enum class WindowState { Hidden, Minimized, Shown };
     virtual WindowState StateOf(Window window) = 0;
+    // Maximised, shown or hidden.
+    virtual bool IsMaximized(Window window) = 0;
+    // Its thread has not taken its messages for a while.
+    virtual bool IsHung(Window window) = 0;
+    virtual Window Foreground() = 0;
+    // Waits, without dispatching anything but messages sent to this thread,
+    // until the window is no longer hidden or the time is up; true once shown.
+    virtual bool WaitUntilShown(Window window, unsigned milliseconds) = 0;
     // Dispatches every message already waiting in the thread's queue (hot
     // keys, ticks, paints, other programs' messages; input waits for the main
     // loop). Handlers may run nested inside this call.
@@ -112,6 +130,7 @@ inline constexpr std::uint32_t kDisplayFieldHeight = 0x00100000;       // DM_PEL
 inline constexpr std::uint32_t kDisplayFieldFrequency = 0x00400000;    // DM_DISPLAYFREQUENCY
 inline constexpr std::uint32_t kChangeUpdateRegistry = 1;              // CDS_UPDATEREGISTRY
 inline constexpr std::uint32_t kChangeTest = 2;                        // CDS_TEST
+inline constexpr std::uint32_t kChangeFullscreen = 4;                  // CDS_FULLSCREEN
 inline constexpr std::uint32_t kChangeNoReset = 0x10000000;            // CDS_NORESET
 inline constexpr std::int32_t kDisplayChangeSuccessful = 0;            // DISP_CHANGE_SUCCESSFUL
 inline constexpr std::int32_t kDisplayChangeRestart = 1;               // DISP_CHANGE_RESTART
@@ -123,6 +142,9 @@ public:
     virtual bool EnumerateMode(std::uint32_t modeNumber, DisplayMode& mode) = 0;
     // The mode in use, depth and refresh rate included; false when it cannot be read.
     virtual bool CurrentMode(DisplayMode& mode) = 0;
+    // The mode stored as the display's default, where a logon starts and
+    // where ChangeDisplaySettings(NULL, 0) returns to.
+    virtual bool StoredMode(DisplayMode& mode) = 0;
     // ChangeDisplaySettings; returns the DISP_CHANGE_ code.
     virtual std::int32_t ChangeMode(const DisplayMode& mode, std::uint32_t flags) = 0;
     // The primary display's size in physical pixels.
@@ -167,6 +189,8 @@ public:
     enum class Action : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
     // True when the shell accepted it.
     virtual bool Notify(Action action, const TrayIconRecord& record) = 0;
+    // A warning balloon from the icon, with a title and a text.
+    virtual bool Warn(const TrayIconRecord& record, std::string_view title, std::string_view text) = 0;
 };
 
 // The program's own pictures: the logo icons Picture1 to Picture20.
@@ -231,6 +255,10 @@ public:
     virtual ProcessId OwnerOf(Window window) = 0;
     // That very process still runs.
     virtual bool Runs(ProcessId process) = 0;
+    // The window's process runs at a higher integrity level than this one (run
+    // as administrator, say), so the system keeps this program's calls from
+    // reaching its windows; a level that cannot be read counts as the same.
+    virtual bool Outranks(Window window) = 0;
 };
 
 // The audio sessions of other programs, on every active render device.
@@ -242,6 +270,23 @@ public:
     virtual std::vector<std::string> UnmutedSessions(std::uint32_t processId) = 0;
     // Mutes or unmutes the sessions with these identifiers that still exist.
     virtual void SetMuted(const std::vector<std::string>& sessions, bool muted) = 0;
+};
+
+// Milliseconds from some fixed moment, for time limits.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::uint64_t Milliseconds() = 0;
+};
+
+// What must still happen if the program dies of a fault: the hidden game
+// shown again, and the display back at the desktop's mode if the program put
+// it there for the hidden game. The logic keeps it up to date; a crash
+// handler acts on it.
+class CrashPlan {
+public:
+    virtual ~CrashPlan() = default;
+    virtual void Update(Window hiddenGame, bool desktopMode) = 0;
 };
 
 struct Services {
@@ -258,6 +303,8 @@ struct Services {
     Processes& processes;
     AudioSessions& audio;
     Gamma& gamma;
+    Clock& clock;
+    CrashPlan& crashPlan;
 };
 
 } // namespace tuckaway::os

@@ -43,6 +43,9 @@ public:
     virtual void Quit() = 0;
     // The detection timer of the main window; it runs from the window's creation.
     virtual void SetTimerInterval(unsigned milliseconds) = 0;
+    // One GameWindowWatched event after that long (a later call replaces an
+    // earlier one): how the program sees a request to the game's window done.
+    virtual void WatchGameWindow(unsigned milliseconds) = 0;
     // Shows the tray menu at the cursor and returns the item chosen, if any.
     virtual std::optional<MenuItem> TrackTrayMenu(bool showRestoreResolution) = 0;
 
@@ -84,6 +87,8 @@ public:
 
     // The main window.
     virtual void TimerTicked() = 0;
+    // As WatchGameWindow asked.
+    virtual void GameWindowWatched() = 0;
     // A tray event: the mouse message over the icon is in the low word.
     virtual void TrayEvent(std::intptr_t lParam) = 0;
     virtual void MainWindowResized(bool minimized) = 0;

@@ -60,7 +60,11 @@ bool HasControlCharacter(std::string_view text) {
 } // namespace
 
 Catalogue::Catalogue()
-    : games_(std::begin(kGames), std::end(kGames)), entries_(kEntries.begin(), kEntries.end()) {}
+    : games_(std::begin(kGames), std::end(kGames)), entries_(kEntries.begin(), kEntries.end()) {
+    for (const Game& game : games_) {
+        titles_.push_back(game.windowTitle);
+    }
+}
 
 std::optional<std::string> Catalogue::Refusal(const os::StoredValue& stored) const {
     if (!stored.text) {
@@ -108,6 +112,7 @@ std::vector<std::string> Catalogue::AddUserGames(std::span<const os::StoredValue
         const std::string_view title = userTexts_.emplace_back(*value.text);
         games_.push_back(
             {name, title, kUserInactiveLogo, kUserActiveLogo, static_cast<int>(entries_.size())});
+        titles_.push_back(title);
         entries_.push_back(name);
     }
     return leftOut;

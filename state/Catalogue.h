@@ -53,8 +53,9 @@ public:
     // automatic entry, then the games.
     std::span<const std::string_view> ListEntries() const { return entries_; }
 
-    // The games in the order automatic detection probes their titles.
+    // The games in the order automatic detection probes their titles, and their titles alone.
     std::span<const Game> ProbeOrder() const { return games_; }
+    std::span<const std::string_view> ProbeTitles() const { return titles_; }
 
     // Index of an entry in ListEntries().
     std::optional<int> EntryIndex(std::string_view displayName) const;
@@ -71,6 +72,7 @@ private:
     std::optional<std::string> Refusal(const os::StoredValue& stored) const;
 
     std::vector<Game> games_;
+    std::vector<std::string_view> titles_;
     std::vector<std::string_view> entries_;
     // The user's names and titles; a deque never moves what it holds.
     std::deque<std::string> userTexts_;

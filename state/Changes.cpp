@@ -9,6 +9,7 @@ constexpr std::string_view kGame = "Game";
 constexpr std::string_view kMutedSessions = "MutedSessions";
 constexpr std::string_view kGameGamma = "GameGamma";
 constexpr std::string_view kDesktopGamma = "DesktopGamma";
+constexpr std::string_view kDetected = "Detected";
 
 template <typename Number> bool ParseNumber(std::string_view text, Number& value, int base = 10) {
     const char* end = text.data() + text.size();
@@ -89,6 +90,7 @@ Changes Load(settings::Store& store) {
     changes.mutedSessions = ParseSessions(store.Read(settings::kRecoverySection, kMutedSessions));
     changes.gameGamma = ParseRamp(store.Read(settings::kRecoverySection, kGameGamma));
     changes.desktopGamma = ParseRamp(store.Read(settings::kRecoverySection, kDesktopGamma));
+    changes.detected = store.Read(settings::kRecoverySection, kDetected) == "1";
     return changes;
 }
 
@@ -102,6 +104,7 @@ void Save(settings::Store& store, const Changes& now, const Changes& before) {
     save(kMutedSessions, SessionsText(now.mutedSessions), SessionsText(before.mutedSessions));
     save(kGameGamma, RampText(now.gameGamma), RampText(before.gameGamma));
     save(kDesktopGamma, RampText(now.desktopGamma), RampText(before.desktopGamma));
+    save(kDetected, now.detected ? "1" : "", before.detected ? "1" : "");
 }
 
 } // namespace tuckaway::changes

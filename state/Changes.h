@@ -1,7 +1,8 @@
 #pragma once
 
 // What a hide changed outside the program and must give back: the game's
-// sound and the display's gamma ramp. It is kept in memory and, before each
+// sound and the display's gamma ramp; and whether automatic detection chose
+// the game the settings name. It is kept in memory and, before each
 // change, in the settings, so that a start after a crash or kill finds what
 // the run before it left changed.
 
@@ -23,8 +24,18 @@ struct Changes {
     // game's ramp, and the desktop's that was put in its place.
     std::optional<os::GammaRamp> gameGamma;
     std::optional<os::GammaRamp> desktopGamma;
+    // The current game was chosen by automatic detection, not by the user,
+    // though the settings name it: a start after a crash searches again.
+    bool detected = false;
 
+    // Nothing of the game's is left to give back.
     bool Empty() const { return mutedSessions.empty() && !gameGamma; }
+    // Everything of the game's forgotten; detection's choice stays recorded.
+    void ForgetGame() {
+        const bool choice = detected;
+        *this = {};
+        detected = choice;
+    }
     friend bool operator==(const Changes&, const Changes&) = default;
 };
 

@@ -120,6 +120,44 @@ public:
     // it back: a game that minimises itself when it loses the focus shows up
     // again right after the hide, and the detection timer hides it once more.
     os::Window hiddenGame;
+    // It was maximised when it was hidden, and comes back so.
+    bool hiddenMaximized = false;
+
+    // A hide or restore asked of a game's window and not yet seen done: the
+    // display follows the window, not the request.
+    struct PendingShow {
+        enum class Kind { None, Hide, Restore };
+        Kind kind = Kind::None;
+        os::Window game;
+        // A hide: the window was maximised when it was asked.
+        bool maximized = false;
+        std::uint64_t asked = 0; // os::Clock milliseconds
+    };
+    PendingShow pending;
+
+    // The current game window's process, looked at once per window.
+    struct GameProcess {
+        os::Window window;
+        os::ProcessId process;
+        bool outranks = false;
+    };
+    GameProcess gameProcess;
+    // The game run as administrator the user was last told of.
+    os::ProcessId toldOutranks;
+
+    // Which hot keys (hide, restore) the program holds now.
+    std::array<bool, 2> hotkeyHeld{};
+    // While a window that runs above this program has the foreground and no
+    // game runs, the hot keys are let go so that their keys reach it, and
+    // taken back afterwards.
+    os::Window foreground;
+    bool foregroundOutranks = false;
+    bool hotkeysYielded = false;
+    std::array<bool, 2> yieldedHotkeys{};
+
+    // Set when the program begins to end: nothing queued or pumped acts on a
+    // game window any more.
+    bool closing = false;
 
     // The switches of the "options" section.
     bool muteWhenHidden = true;
@@ -131,11 +169,6 @@ public:
     // The display's gamma ramp as last read while no game ran, and the ticks since.
     std::optional<os::GammaRamp> desktopGamma;
     unsigned desktopGammaAge = 0;
-
-    // Every switch of the display mode is also stored as its default, the mode
-    // the next logon starts in: set once the program has asked for a game's
-    // mode, until the desktop's is stored again.
-    bool gameModeStored = false;
 };
 
 } // namespace tuckaway

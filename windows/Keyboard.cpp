@@ -1,5 +1,6 @@
 #include "windows/Services.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,11 @@ constexpr WORD kMaskKey = 0xE9;
 // taken back anyway; a press caught by it then comes back as a hot key and is
 // passed on once more, so waiting longer would only add delay.
 constexpr DWORD kMarkerWaitMilliseconds = 250;
+// How long the user's keys may be held back, whatever happens: Windows removes
+// a low-level hook without a word once it keeps the system waiting past
+// LowLevelHooksTimeout (at most a second since Windows 10 1709), and keys
+// typed after that would overtake the held ones.
+constexpr DWORD kHoldMilliseconds = 300;
 
 bool KeyDown(WORD key) {
     return (::GetAsyncKeyState(key) & 0x8000) != 0;
@@ -50,8 +56,11 @@ INPUT KeyEvent(WORD key, bool down) {
     return input;
 }
 
+// False when the system took fewer events than it was given. (Input that User
+// Interface Privilege Isolation blocks is not reported at all.)
 bool Send(std::vector<INPUT>& inputs) {
-    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    return inputs.empty() ||
+           ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 // Holds the user's own key events back for as long as one combination is
@@ -62,22 +71,21 @@ bool Send(std::vector<INPUT>& inputs) {
 // low-level keyboard hook that exists only for that moment.
 class KeyHold {
 public:
-    KeyHold() {
+    explicit KeyHold(unsigned lateHookMilliseconds)
+        : started_(::GetTickCount()), lateBy_(lateHookMilliseconds) {
         current_ = this;
         hook_ = ::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyHold::Proc, ::GetModuleHandleW(nullptr), 0);
     }
     ~KeyHold() {
         Release();
-        if (hook_) {
-            ::UnhookWindowsHookEx(hook_);
-        }
         current_ = nullptr;
     }
     KeyHold(const KeyHold&) = delete;
     KeyHold& operator=(const KeyHold&) = delete;
 
     // Sends the events and returns once the system has taken them all (their
-    // last is the marker going down), or after the time limit.
+    // last is the marker going down), or after the time limit, or at once
+    // when the system refused some of them.
     bool SendAndWait(std::vector<INPUT> inputs) {
         inputs.push_back(KeyEvent(kMarkerKey, true));
         const int awaited = ++markersSent_;
@@ -87,14 +95,14 @@ public:
         // The hook is called through this thread's sent messages, which are
         // all that is dispatched meanwhile: a queued hot key waits its turn.
         const DWORD started = ::GetTickCount();
+        const DWORD limit = std::min(kMarkerWaitMilliseconds, Left());
         for (;;) {
             const bool seen = hook_ ? markersSeen_ >= awaited : KeyDown(kMarkerKey);
             const DWORD elapsed = ::GetTickCount() - started;
-            if (seen || elapsed >= kMarkerWaitMilliseconds) {
+            if (seen || elapsed >= limit) {
                 break;
             }
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, hook_ ? kMarkerWaitMilliseconds - elapsed : 1,
-                                        QS_SENDMESSAGE);
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, hook_ ? limit - elapsed : 1, QS_SENDMESSAGE);
             MSG message;
             ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         }
@@ -104,21 +112,34 @@ public:
     }
 
     // Lets the held events through, after everything sent so far, and any
-    // that come meanwhile after them.
+    // that come meanwhile after them; once the hold's time is up, the hook
+    // goes first and the rest follows it, in order.
     void Release() {
-        for (int round = 0; round < 8 && !held_.empty(); ++round) {
-            SendAndWait(std::exchange(held_, {}));
+        while (!held_.empty() && Left() > 0) {
+            if (!SendAndWait(std::exchange(held_, {}))) {
+                break;
+            }
         }
         holding_ = false;
-        if (!held_.empty()) {
-            Send(held_);
-            held_.clear();
+        if (hook_) {
+            ::UnhookWindowsHookEx(std::exchange(hook_, nullptr));
         }
+        Send(held_);
+        held_.clear();
     }
 
 private:
+    DWORD Left() const {
+        const DWORD elapsed = ::GetTickCount() - started_;
+        return elapsed >= kHoldMilliseconds ? 0 : kHoldMilliseconds - elapsed;
+    }
+
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
         if (code == HC_ACTION && current_) {
+            if (current_->lateBy_ > 0) {
+                // A test's stand-in for a hook the system finds too slow.
+                ::Sleep(std::exchange(current_->lateBy_, 0));
+            }
             const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
             const bool up = (event->flags & LLKHF_UP) != 0;
             if ((event->flags & LLKHF_INJECTED) != 0) {
@@ -128,11 +149,30 @@ private:
                 input.ki.wScan = static_cast<WORD>(event->scanCode);
                 input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0u) |
                                    ((event->flags & LLKHF_EXTENDED) != 0 ? KEYEVENTF_EXTENDEDKEY : 0u);
-                current_->held_.push_back(input);
+                if (!current_->Hold(input)) {
+                    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+                }
                 return 1;
             }
         }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    // A key going down waits; a key let go never does, so no key the user has
+    // let go stays down, whatever becomes of the held ones: where its going
+    // down is held, the replay lets it go again after it. False: let it pass.
+    bool Hold(const INPUT& input) {
+        const bool up = (input.ki.dwFlags & KEYEVENTF_KEYUP) != 0;
+        if (!up) {
+            held_.push_back(input);
+            return true;
+        }
+        if (std::ranges::any_of(held_, [&](const INPUT& h) {
+                return h.ki.wVk == input.ki.wVk && (h.ki.dwFlags & KEYEVENTF_KEYUP) == 0;
+            })) {
+            held_.push_back(input);
+        }
+        return false;
     }
 
     // A hook procedure gets no context; one hold runs at a time, on this thread.
@@ -141,6 +181,8 @@ private:
     bool holding_ = true;
     int markersSent_ = 0;
     int markersSeen_ = 0;
+    DWORD started_;
+    unsigned lateBy_;
     std::vector<INPUT> held_;
 };
 
@@ -149,7 +191,7 @@ private:
 void Keyboard::TypeCombination(unsigned modifiers, unsigned virtualKey) {
     // Holding first: from here on the user's keys wait, so the state read
     // below stays true until the combination is through.
-    KeyHold hold;
+    KeyHold hold(lateHookMilliseconds_);
     // Under Wine a key state read soon after the last one can come from a
     // cache; sending anything refreshes it, and the marker is up already.
     std::vector<INPUT> refresh{KeyEvent(kMarkerKey, false)};

@@ -7,6 +7,8 @@ namespace {
 
 constexpr wchar_t kClass[] = L"Tuckaway.Varer";
 constexpr UINT_PTR kTimer1 = 1;
+// One-shot: the watch on a request to the game's window.
+constexpr UINT_PTR kWatchTimer = 2;
 constexpr unsigned kFirstTick = 5;
 
 } // namespace
@@ -34,6 +36,10 @@ void MainWindow::Destroy() {
 
 void MainWindow::SetTimerInterval(unsigned milliseconds) {
     ::SetTimer(window_.get(), kTimer1, milliseconds, nullptr);
+}
+
+void MainWindow::Watch(unsigned milliseconds) {
+    ::SetTimer(window_.get(), kWatchTimer, milliseconds, nullptr);
 }
 
 std::optional<ui::MenuItem> MainWindow::TrackTrayMenu(bool showRestoreResolution) {
@@ -69,6 +75,9 @@ LRESULT MainWindow::Message(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_TIMER:
         if (wParam == kTimer1) {
             events_.TimerTicked();
+        } else if (wParam == kWatchTimer) {
+            ::KillTimer(window, kWatchTimer);
+            events_.GameWindowWatched();
         }
         return 0;
     case WM_MOUSEMOVE:

@@ -26,6 +26,8 @@ public:
     void Hide();
     void Destroy();
     void SetTimerInterval(unsigned milliseconds);
+    // One GameWindowWatched event after that long.
+    void Watch(unsigned milliseconds);
     std::optional<ui::MenuItem> TrackTrayMenu(bool showRestoreResolution);
 
 private:

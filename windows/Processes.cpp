@@ -22,6 +22,28 @@ std::uint64_t StartOf(HANDLE process) {
     return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
 }
 
+// The mandatory integrity level of a process's token (low, medium, high,
+// system), which User Interface Privilege Isolation compares; nothing when
+// the token cannot be read.
+std::optional<unsigned long> IntegrityOf(HANDLE process) {
+    HANDLE raw = nullptr;
+    if (!::OpenProcessToken(process, TOKEN_QUERY, &raw)) {
+        return std::nullopt;
+    }
+    const UniqueKernelHandle token(raw);
+    alignas(TOKEN_MANDATORY_LABEL) BYTE buffer[sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_SIZE];
+    DWORD size = 0;
+    if (!::GetTokenInformation(token.get(), TokenIntegrityLevel, buffer, sizeof buffer, &size)) {
+        return std::nullopt;
+    }
+    const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+    const UCHAR count = *::GetSidSubAuthorityCount(sid);
+    if (count == 0) {
+        return std::nullopt;
+    }
+    return *::GetSidSubAuthority(sid, count - 1u);
+}
+
 } // namespace
 
 os::ProcessId Processes::OwnerOf(os::Window window) {
@@ -46,6 +68,21 @@ bool Processes::Runs(os::ProcessId process) {
     DWORD code = 0;
     return ::GetExitCodeProcess(handle.get(), &code) && code == STILL_ACTIVE &&
            (process.started == 0 || StartOf(handle.get()) == process.started);
+}
+
+bool Processes::Outranks(os::Window window) {
+    DWORD id = 0;
+    ::GetWindowThreadProcessId(reinterpret_cast<HWND>(window.value), &id);
+    if (id == 0) {
+        return false;
+    }
+    if (!ownLevel_) {
+        ownLevel_ = IntegrityOf(::GetCurrentProcess()).value_or(SECURITY_MANDATORY_MEDIUM_RID);
+    }
+    const UniqueKernelHandle process = Open(id);
+    const auto level = process ? IntegrityOf(process.get()) : std::nullopt;
+    // A level that cannot be read counts as the same: the program tries, as before.
+    return level && *level > *ownLevel_;
 }
 
 } // namespace tuckaway::win32

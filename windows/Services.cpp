@@ -2,7 +2,10 @@
 
 #include "windows/Text.h"
 
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 
 namespace tuckaway::win32 {
 namespace {
@@ -128,12 +131,83 @@ std::vector<os::StoredValue> RegistrySettings::Enumerate(std::string_view applic
     return values;
 }
 
+namespace {
+
+// The shell's folder windows are titled after their folder, and the forks'
+// default install folders are named like their games.
+bool FolderWindow(HWND window) {
+    wchar_t name[32] = {};
+    ::GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return std::wcscmp(name, L"CabinetWClass") == 0 || std::wcscmp(name, L"ExploreWClass") == 0;
+}
+
+struct Scan {
+    std::vector<std::wstring> titles; // empty for a title that finds nothing
+    std::vector<os::Window> found;
+    std::size_t missing = 0;
+    DWORD ownProcess = 0;
+    bool ownWindowsMayBeGames = false;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM data) {
+    Scan& scan = *reinterpret_cast<Scan*>(data);
+    // Titles of other programs' windows are read without a message to them.
+    wchar_t text[512];
+    const int length = ::GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    if (length <= 0) {
+        return TRUE;
+    }
+    bool checked = false;
+    bool game = false;
+    for (std::size_t i = 0; i < scan.titles.size(); ++i) {
+        const std::wstring& title = scan.titles[i];
+        // The system's own rule for titles: whole, ignoring case.
+        if (scan.found[i] || title.empty() ||
+            ::CompareStringOrdinal(text, length, title.c_str(), static_cast<int>(title.size()), TRUE) !=
+                CSTR_EQUAL) {
+            continue;
+        }
+        if (!checked) {
+            checked = true;
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            game = !FolderWindow(window) && (scan.ownWindowsMayBeGames || process != scan.ownProcess);
+        }
+        if (game) {
+            scan.found[i] = os::Window{reinterpret_cast<std::uintptr_t>(window)};
+            --scan.missing;
+        }
+    }
+    return scan.missing > 0 ? TRUE : FALSE;
+}
+
+} // namespace
+
 os::Window Windows::FindWindowByTitle(std::string_view title) {
-    return os::Window{reinterpret_cast<std::uintptr_t>(::FindWindowW(nullptr, Wide(title).c_str()))};
+    const std::string_view titles[] = {title};
+    return FindWindows(titles).front();
+}
+
+std::vector<os::Window> Windows::FindWindows(std::span<const std::string_view> titles) {
+    Scan scan;
+    scan.ownProcess = ::GetCurrentProcessId();
+    scan.ownWindowsMayBeGames = ownWindowsMayBeGames_;
+    scan.found.resize(titles.size());
+    for (const std::string_view title : titles) {
+        // No game's title is blank: the blank stands for automatic detection.
+        const bool blank = title.find_first_not_of(' ') == std::string_view::npos;
+        scan.titles.push_back(blank ? std::wstring() : Wide(title));
+        scan.missing += blank ? 0 : 1;
+    }
+    if (scan.missing > 0) {
+        ::EnumWindows(&Visit, reinterpret_cast<LPARAM>(&scan));
+    }
+    return scan.found;
 }
 
 void Windows::ShowWindow(os::Window window, ShowCommand command) {
-    ::ShowWindow(Handle(window), static_cast<int>(command));
+    // ShowWindow on another thread's window waits until that thread takes it.
+    ::ShowWindowAsync(Handle(window), static_cast<int>(command));
 }
 
 void Windows::SetForegroundWindow(os::Window window) {
@@ -145,6 +219,34 @@ os::WindowManager::WindowState Windows::StateOf(os::Window window) {
         return WindowState::Hidden;
     }
     return ::IsIconic(Handle(window)) ? WindowState::Minimized : WindowState::Shown;
+}
+
+bool Windows::IsMaximized(os::Window window) {
+    return ::IsZoomed(Handle(window)) != FALSE;
+}
+
+bool Windows::IsHung(os::Window window) {
+    return ::IsHungAppWindow(Handle(window)) != FALSE;
+}
+
+os::Window Windows::Foreground() {
+    return os::Window{reinterpret_cast<std::uintptr_t>(::GetForegroundWindow())};
+}
+
+bool Windows::WaitUntilShown(os::Window window, unsigned milliseconds) {
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    while (!::IsWindowVisible(Handle(window))) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) {
+            return false;
+        }
+        // Messages other programs send are answered meanwhile; nothing else is dispatched.
+        ::MsgWaitForMultipleObjects(
+            0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10)), QS_SENDMESSAGE);
+        MSG message;
+        ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return true;
 }
 
 void Windows::PumpPendingMessages() {
@@ -210,17 +312,28 @@ bool Display::EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) {
     return true;
 }
 
-bool Display::CurrentMode(os::DisplayMode& mode) {
-    // Its own record: a change request builds on the last enumeration's.
-    DEVMODEW current{};
-    current.dmSize = sizeof current;
-    if (!::EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &current)) {
+namespace {
+
+// A record of its own: a change request builds on the last enumeration's.
+bool ReadMode(DWORD which, os::DisplayMode& mode) {
+    DEVMODEW read{};
+    read.dmSize = sizeof read;
+    if (!::EnumDisplaySettingsW(nullptr, which, &read)) {
         return false;
     }
-    mode = {current.dmFields, static_cast<std::int32_t>(current.dmPelsWidth),
-            static_cast<std::int32_t>(current.dmPelsHeight), current.dmBitsPerPel,
-            current.dmDisplayFrequency};
+    mode = {read.dmFields, static_cast<std::int32_t>(read.dmPelsWidth),
+            static_cast<std::int32_t>(read.dmPelsHeight), read.dmBitsPerPel, read.dmDisplayFrequency};
     return true;
+}
+
+} // namespace
+
+bool Display::CurrentMode(os::DisplayMode& mode) {
+    return ReadMode(ENUM_CURRENT_SETTINGS, mode);
+}
+
+bool Display::StoredMode(os::DisplayMode& mode) {
+    return ReadMode(ENUM_REGISTRY_SETTINGS, mode);
 }
 
 std::int32_t Display::ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) {

@@ -26,11 +26,22 @@ public:
 
 class Windows final : public os::WindowManager {
 public:
+    // A test's own windows stand in for other programs' games; the program's never do.
+    explicit Windows(bool ownWindowsMayBeGames = false) : ownWindowsMayBeGames_(ownWindowsMayBeGames) {}
+
     os::Window FindWindowByTitle(std::string_view title) override;
+    std::vector<os::Window> FindWindows(std::span<const std::string_view> titles) override;
     void ShowWindow(os::Window window, ShowCommand command) override;
     void SetForegroundWindow(os::Window window) override;
     WindowState StateOf(os::Window window) override;
+    bool IsMaximized(os::Window window) override;
+    bool IsHung(os::Window window) override;
+    os::Window Foreground() override;
+    bool WaitUntilShown(os::Window window, unsigned milliseconds) override;
     void PumpPendingMessages() override;
+
+private:
+    bool ownWindowsMayBeGames_;
 };
 
 class Hotkeys final : public os::HotkeyRegistrar {
@@ -55,6 +66,7 @@ class Display final : public os::Display {
 public:
     bool EnumerateMode(std::uint32_t modeNumber, os::DisplayMode& mode) override;
     bool CurrentMode(os::DisplayMode& mode) override;
+    bool StoredMode(os::DisplayMode& mode) override;
     std::int32_t ChangeMode(const os::DisplayMode& mode, std::uint32_t flags) override;
     os::Size CurrentSize() override;
     void RequestRestart() override;
@@ -87,11 +99,17 @@ inline constexpr int kLogoResourceBase = 100;
 // Types with SendInput: each modifier as the combination wants it, the key,
 // each modifier put back, then a key no keyboard has, whose passing shows the
 // press is through. Meanwhile a low-level keyboard hook, there only for that
-// moment, holds the user's own key events and lets them through in order
-// afterwards, so no key of theirs lands inside the combination.
+// moment (300 ms at most), holds the user's own keys going down and lets them
+// through in order afterwards, so no key of theirs lands inside the
+// combination; keys let go are never held.
 class Keyboard final : public os::Keyboard {
 public:
+    // A test build makes the hook answer late, as one the system removes would.
+    explicit Keyboard(unsigned lateHookMilliseconds = 0) : lateHookMilliseconds_(lateHookMilliseconds) {}
     void TypeCombination(unsigned modifiers, unsigned virtualKey) override;
+
+private:
+    unsigned lateHookMilliseconds_;
 };
 
 // OutputDebugString, one line per call.

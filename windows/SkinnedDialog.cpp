@@ -1,8 +1,11 @@
 #include "windows/SkinnedDialog.h"
 
+#include <algorithm>
+
 namespace tuckaway::win32 {
 
 void SkinnedDialog::Show() {
+    FitOnScreen();
     ::ShowWindow(window_.get(), SW_SHOW);
     // Brought to the front while still hidden, it kept the focus to itself.
     if (::GetActiveWindow() == window_.get()) {
@@ -63,6 +66,29 @@ void SkinnedDialog::FocusControl() noexcept {
     }
     if (control) {
         ::SetFocus(control);
+    }
+}
+
+void SkinnedDialog::FitOnScreen() noexcept {
+    // Placed at the desktop's mode, a dialog can be off the screen once a game
+    // has set its own, smaller one: it comes up inside the work area of the
+    // monitor it is nearest, at every mode down to 640x480.
+    HWND dialog = window_.get();
+    RECT window{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetWindowRect(dialog, &window) ||
+        !::GetMonitorInfoW(::MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return;
+    }
+    const RECT& work = monitor.rcWork;
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    // Too big for the area, its top left corner stays on it.
+    const LONG x = std::max(work.left, std::min(window.left, work.right - width));
+    const LONG y = std::max(work.top, std::min(window.top, work.bottom - height));
+    if (x != window.left || y != window.top) {
+        ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

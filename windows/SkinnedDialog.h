@@ -57,6 +57,8 @@ protected:
 
 private:
     void FocusControl() noexcept;
+    // Moves it into the work area of its monitor.
+    void FitOnScreen() noexcept;
 
     // The child that had the focus when the dialog was last deactivated.
     HWND lastFocus_ = nullptr;

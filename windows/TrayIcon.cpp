@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace tuckaway::win32 {
 namespace {
@@ -44,6 +45,22 @@ bool TrayIcon::Notify(Action action, const os::TrayIconRecord& record) {
         added_.emplace(data.hWnd, data.uID);
     }
     return accepted;
+}
+
+bool TrayIcon::Warn(const os::TrayIconRecord& record, std::string_view title, std::string_view text) {
+    // A balloon needs the record's later form; the icon stays as it is.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = reinterpret_cast<HWND>(record.window.value);
+    data.uID = record.id;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    const std::wstring wideTitle = Wide(title);
+    const std::wstring wideText = Wide(text);
+    std::copy_n(wideTitle.begin(), std::min(wideTitle.size(), std::size(data.szInfoTitle) - 1),
+                data.szInfoTitle);
+    std::copy_n(wideText.begin(), std::min(wideText.size(), std::size(data.szInfo) - 1), data.szInfo);
+    return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 } // namespace tuckaway::win32

@@ -21,6 +21,7 @@ public:
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     bool Notify(Action action, const os::TrayIconRecord& record) override;
+    bool Warn(const os::TrayIconRecord& record, std::string_view title, std::string_view text) override;
 
 private:
     // The window and id of the icon the shell accepted, until it is deleted.

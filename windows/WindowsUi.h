@@ -41,6 +41,7 @@ public:
     void DestroyMainWindow() override { main_.Destroy(); }
     void Quit() override { ::PostQuitMessage(0); }
     void SetTimerInterval(unsigned milliseconds) override { main_.SetTimerInterval(milliseconds); }
+    void WatchGameWindow(unsigned milliseconds) override { main_.Watch(milliseconds); }
     std::optional<ui::MenuItem> TrackTrayMenu(bool showRestoreResolution) override {
         return main_.TrackTrayMenu(showRestoreResolution);
     }

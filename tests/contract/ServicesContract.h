@@ -27,6 +27,8 @@ public:
     virtual os::Tray& tray() = 0;
     // A top-level window with this title that lives as long as the world.
     virtual os::Window MakeWindow(std::string_view title) = 0;
+    // The same, of the shell's folder windows' class.
+    virtual os::Window MakeFolderWindow(std::string_view title) = 0;
     // What the window's own program does to minimise it (ShowWindow SW_MINIMIZE).
     virtual void MinimizeWindow(os::Window window) = 0;
 
@@ -61,6 +63,20 @@ TEST_P(ServicesContract, TitlesAreFoundWholeIgnoringLetterCase) {
     EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight"));
     EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight 2: Jedi Outcast MP"));
     EXPECT_FALSE(windows.FindWindowByTitle("Jedi Knight 2 "));
+}
+
+TEST_P(ServicesContract, AFolderWindowOrABlankTitleIsNoGameAndOnePassFindsWhatEachLookupWould) {
+    const os::Window folder = world->MakeFolderWindow("Wolfenstein");
+    os::WindowManager& windows = world->windows();
+    EXPECT_FALSE(windows.FindWindowByTitle("Wolfenstein")) << "a folder named like the game";
+    const os::Window game = world->MakeWindow("Wolfenstein");
+    const os::Window blank = world->MakeWindow(" ");
+    EXPECT_EQ(windows.FindWindowByTitle("wolfenstein"), game);
+    EXPECT_FALSE(windows.FindWindowByTitle(" ")) << "the blank of automatic detection";
+    const std::string_view titles[] = {"Elite Force II", "WOLFENSTEIN", " ", "Wolfenstein"};
+    EXPECT_EQ(windows.FindWindows(titles), (std::vector<os::Window>{{}, game, {}, game}));
+    EXPECT_NE(folder, game);
+    EXPECT_TRUE(blank);
 }
 
 TEST_P(ServicesContract, AHiddenWindowThatMinimisesItselfShowsAgainAndARestoreUnminimisesIt) {
@@ -148,6 +164,8 @@ TEST_P(ServicesContract, AWindowsProcessRunsAndALaterOneWithItsNumberIsNotIt) {
     EXPECT_FALSE(processes.Runs({owner.id, owner.started + 1})) << "started at another time";
     EXPECT_FALSE(processes.OwnerOf(os::Window{}));
     EXPECT_FALSE(processes.Runs({}));
+    // A process at the program's own level does not outrank it.
+    EXPECT_FALSE(processes.Outranks(world->MakeWindow("a window at the program's level")));
 }
 
 // Where sessions cannot be seen (no device; under Wine, another process's

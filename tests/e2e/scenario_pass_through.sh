@@ -13,7 +13,7 @@ editor_count_is() { [ "$(editor_count "$1")" = "$2" ]; }
 # Another program cannot take the combination: Tuckaway holds it.
 held_by_tuckaway() { ! e2e_hotkey_free "hold-$1-$2" "$1" "$2"; }
 
-game_list_is() { e2e_control_text_is "$E2E_MAIN_DIALOG" 1001 "$1"; }
+selected_entry_is() { e2e_control_text_is "$E2E_MAIN_DIALOG" 1001 "$1"; }
 
 # start_typing ENTRY: starts the editor and Tuckaway, waits until Tuckaway has
 # selected ENTRY (start-up registers the hot keys right after), types "hello"
@@ -23,7 +23,7 @@ game_list_is() { e2e_control_text_is "$E2E_MAIN_DIALOG" 1001 "$1"; }
 start_typing() {
     e2e_start_editor editor "$EDITOR" || return 1
     e2e_start_tuckaway
-    e2e_wait_for "Tuckaway to select '$1'" game_list_is "$1" || return 1
+    e2e_wait_for "Tuckaway to select '$1'" selected_entry_is "$1" || return 1
     e2e_focus "$EDITOR" && e2e_x_focus "$EDITOR" || return 1
     xdotool type --delay 50 hello
     e2e_wait_for "the editor to hold 'hello'" editor_text_is hello || return 1

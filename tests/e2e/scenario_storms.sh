@@ -32,15 +32,24 @@ scenario_storms_leave_no_leak() {
     e2e_probe hotkey-storm 1000 >&2 || e2e_fail "the hot-key storm did not go through" || return 1
     e2e_probe menu-storm 200 >&2 || e2e_fail "the menu storm did not go through" || return 1
     e2e_running "$pid" || e2e_fail "the program died in the storm" || return 1
-    e2e_visible "Quake 3: Arena" || e2e_fail "the game is not visible after the last restore" || return 1
+    # The restores are requests the game takes in its own time.
+    e2e_wait_for "the game visible after the last restore" e2e_visible "Quake 3: Arena" || return 1
     after="$(counts)"
     e2e_log "GDI and USER objects after:  $after"
 
     local gdi0 user0 gdi1 user1
     read -r gdi0 user0 <<<"$before"
     read -r gdi1 user1 <<<"$after"
-    [ "$gdi0" -gt 0 ] && [ "$user0" -gt 0 ] || e2e_fail "the objects could not be counted" || return 1
-    within_slack "$gdi0" "$gdi1" || e2e_fail "GDI objects went from $gdi0 to $gdi1" || return 1
+    [ "$user0" -gt 0 ] || e2e_fail "the USER objects could not be counted" || return 1
+    # 32-bit Wine keeps no GDI handle table where Windows has it (the PEB's
+    # GdiSharedHandleTable is null there): the counter answers -1, and only
+    # the USER objects can be compared.
+    if [ "${#gdi0}" -gt 5 ]; then
+        e2e_log "the GDI objects cannot be counted in this build under Wine; USER objects only"
+    else
+        [ "$gdi0" -gt 0 ] || e2e_fail "the GDI objects could not be counted" || return 1
+        within_slack "$gdi0" "$gdi1" || e2e_fail "GDI objects went from $gdi0 to $gdi1" || return 1
+    fi
     within_slack "$user0" "$user1" || e2e_fail "USER objects went from $user0 to $user1"
 }
 

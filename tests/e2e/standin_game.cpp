@@ -3,7 +3,7 @@
 //
 //   standin_game.exe TITLE [--mode WxH] [--keep-mode] [--sdl-modes] [--hidden] [--log FILE]
 //                          [--exit-after SECONDS] [--minimize-when-deactivated MILLISECONDS]
-//                          [--sound] [--muted]
+//                          [--sound] [--muted] [--hang-for MILLISECONDS] [--class NAME]
 //
 // --keep-mode leaves the display in the switched mode at exit, as a game that
 // crashes would; --sdl-modes puts the desktop's mode back whenever the window
@@ -17,6 +17,14 @@
 // device (logging "sound started" or "sound failed 0x..."), --muted mutes that
 // stream's session first, and the session's mute state is logged as "mute 0"
 // or "mute 1" at the start and at every change.
+//
+// The registered message "Tuckaway stand-in hang" (probe post-registered)
+// stops the window's thread taking its messages for --hang-for milliseconds
+// (5000 unless given), logging "hanging" before and "answering" after, as a
+// game loading a map does.
+//
+// --class gives the window another class than TuckawayStandinGame (the shell's
+// folder windows' CabinetWClass, say).
 //
 // The log (also taken from TUCKAWAY_STANDIN_LOG) gets one line once the window
 // exists, so a test can wait for it without guessing.
@@ -38,6 +46,8 @@ namespace {
 constexpr UINT_PTR kExitTimer = 1;
 constexpr UINT_PTR kMinimizeTimer = 2;
 constexpr UINT_PTR kSoundTimer = 3;
+UINT hangFor = 5000;
+const UINT hangMessage = RegisterWindowMessageW(L"Tuckaway stand-in hang");
 UINT minimizeDelay = 0;
 std::wstring logPath;
 bool sdlModes = false;
@@ -150,6 +160,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         PostQuitMessage(0);
         return 0;
     default:
+        if (message == hangMessage && hangMessage != 0) {
+            AppendLog(logPath, "hanging");
+            Sleep(hangFor);
+            AppendLog(logPath, "answering");
+            return 0;
+        }
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -170,6 +186,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int modeWidth = 0;
     int modeHeight = 0;
     UINT exitAfter = 0;
+    std::wstring className = L"TuckawayStandinGame";
     bool keepMode = false;
     bool hidden = false;
     bool withSound = false;
@@ -202,6 +219,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             logPath = argv[i + 1];
         } else if (option == L"--exit-after") {
             exitAfter = static_cast<UINT>(wcstoul(argv[i + 1], nullptr, 10));
+        } else if (option == L"--class") {
+            className = argv[i + 1];
+        } else if (option == L"--hang-for") {
+            hangFor = static_cast<UINT>(wcstoul(argv[i + 1], nullptr, 10));
         } else if (option == L"--minimize-when-deactivated") {
             minimizeDelay = static_cast<UINT>(wcstoul(argv[i + 1], nullptr, 10));
         } else {
@@ -220,7 +241,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     sdlModes = sdlModes && modeWidth > 0;
 
-    HWND window = StandinWindow(instance, L"TuckawayStandinGame", title, WindowProc, 40, 40, 640, 480);
+    HWND window = StandinWindow(instance, className.c_str(), title, WindowProc, 40, 40, 640, 480);
     if (window == nullptr) {
         return 1;
     }

@@ -1,18 +1,24 @@
-// Tuckaway as its entry point builds it, with one start-up fault injected, for
-// the scenario that checks a program that cannot start says so and exits
-// non-zero without touching the settings:
+// Tuckaway as its entry point builds it, with one fault injected:
 //
-//   tuckaway_with_fault.exe class|window|picture
+//   tuckaway_with_fault.exe class|window|picture|crash-when-hidden TITLE|late-hook MILLISECONDS
 //
 // class:   the hot-key dialog's window class is taken before the program registers it;
 // window:  the system refuses to create the hot-key dialog's window (made during start-up);
-// picture: the picture loader fails for every skin.
+// picture: the picture loader fails for every skin;
+// for the scenarios that check that a program that cannot start says so and
+// exits non-zero without touching the settings; and
+// crash-when-hidden: an access violation nobody handles, half a second after
+//          the window titled TITLE has been hidden, for the scenario that
+//          checks what a crash leaves behind;
+// late-hook: the keyboard hook of the keys' pass-through answers its first
+//          event that late, as one the system gives up on does.
 #include "exe/Application.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -34,6 +40,23 @@ tuckaway::win32::UniqueBitmap NoPicture(HINSTANCE, int) {
     return {};
 }
 
+// Waits for the game's window to be there and then hidden, then faults.
+DWORD WINAPI CrashOnceHidden(void* title) {
+    const auto* name = static_cast<const wchar_t*>(title);
+    for (bool seen = false;; ::Sleep(20)) {
+        const HWND game = ::FindWindowW(nullptr, name);
+        if (game && ::IsWindowVisible(game)) {
+            seen = true;
+        } else if (game && seen) {
+            break;
+        }
+    }
+    // Long enough for the hide's display switch to be done.
+    ::Sleep(500);
+    ::RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
+    return 0;
+}
+
 void Unhook(HHOOK hook) noexcept {
     ::UnhookWindowsHookEx(hook);
 }
@@ -44,8 +67,22 @@ using UniqueHook = tuckaway::win32::UniqueHandle<HHOOK, Unhook>;
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    const std::wstring fault = argv != nullptr && argc == 2 ? argv[1] : L"";
+    const std::wstring fault = argv != nullptr && argc >= 2 ? argv[1] : L"";
+    const std::wstring argument = argv != nullptr && argc == 3 ? argv[2] : L"";
     ::LocalFree(argv);
+
+    if (fault == L"crash-when-hidden" && !argument.empty()) {
+        static std::wstring title;
+        title = argument;
+        ::CreateThread(nullptr, 0, &CrashOnceHidden, const_cast<wchar_t*>(title.c_str()), 0, nullptr);
+        tuckaway::win32::Application application(instance);
+        return application.Run();
+    }
+    if (fault == L"late-hook" && !argument.empty()) {
+        const auto lateHook = static_cast<unsigned>(std::wcstoul(argument.c_str(), nullptr, 10));
+        tuckaway::win32::Application application(instance, &tuckaway::shaping::LoadPictureResource, lateHook);
+        return application.Run();
+    }
 
     UniqueHook refusal;
     if (fault == L"class") {

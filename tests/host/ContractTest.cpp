@@ -12,6 +12,9 @@ public:
     os::HotkeyRegistrar& hotkeys() override { return fake; }
     os::Tray& tray() override { return fake; }
     os::Window MakeWindow(std::string_view title) override { return fake.AddGameWindow(title); }
+    os::Window MakeFolderWindow(std::string_view title) override {
+        return fake.AddGameWindow(title, "CabinetWClass");
+    }
     void MinimizeWindow(os::Window window) override { fake.MinimizeGameWindow(window); }
     os::SettingsStore& settings() override { return fake; }
     std::string application() override { return "Tuckaway v1.10"; }

@@ -1,6 +1,7 @@
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
 #include "host/StartUp.h"
+#include "hotkeys/Hotkeys.h"
 #include "state/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -20,17 +21,14 @@ constexpr std::string_view kQuake = "Quake III Arena";
 constexpr std::string_view kJk2Sp = "Star Wars: Jedi Knight II: Jedi Outcast (SP)";
 constexpr std::string_view kAutoTip = "Tuckaway - Auto Game Detection Enabled";
 
-// Written out here rather than taken from the catalogue, so a wrong table entry fails.
+// Written out here rather than taken from the catalogue, so a wrong table
+// entry fails: the nine titles in probe order, looked up in one pass.
+constexpr std::string_view kNineTitles = "Quake 3: Arena|Star Trek: Voyager - Holomatch|Elite Force II|"
+                                         "Jedi Knight 2: Jedi Outcast MP|Jedi Knight 2|Star Trek: Voyager|"
+                                         "Jedi Knight\xC2\xAE: Jedi Academy|Wolfenstein|"
+                                         "Jedi Knight\xC2\xAE: Jedi Academy (MP)";
 Lines NineLookups() {
-    return {"FindWindow Quake 3: Arena",
-            "FindWindow Star Trek: Voyager - Holomatch",
-            "FindWindow Elite Force II",
-            "FindWindow Jedi Knight 2: Jedi Outcast MP",
-            "FindWindow Jedi Knight 2",
-            "FindWindow Star Trek: Voyager",
-            "FindWindow Jedi Knight\xC2\xAE: Jedi Academy",
-            "FindWindow Wolfenstein",
-            "FindWindow Jedi Knight\xC2\xAE: Jedi Academy (MP)"};
+    return {"FindWindows " + std::string(kNineTitles)};
 }
 
 Lines Concat(Lines head, const Lines& tail) {
@@ -80,8 +78,8 @@ protected:
 TEST_F(DetectionTimer, AutomaticModeWithNothingRunningSearchesEveryTickAndSetsUpOnlyOnce) {
     Start(catalogue::kAutomaticEntry);
     Tick();
-    EXPECT_EQ(fake.log,
-              Concat({"SetControlTransparent 1", "SetTimerInterval 150", "FindWindow  "}, NineLookups()));
+    // The automatic entry's blank title is no game's: it is not even looked up.
+    EXPECT_EQ(fake.log, Concat({"SetControlTransparent 1", "SetTimerInterval 150"}, NineLookups()));
     EXPECT_EQ(varer.Timer1Interval, 150u);
     EXPECT_EQ(Tip(), kAutoTip);
     EXPECT_EQ(varer.TrayIconData.icon, Picture(1));
@@ -91,7 +89,7 @@ TEST_F(DetectionTimer, AutomaticModeWithNothingRunningSearchesEveryTickAndSetsUp
 
     fake.log.clear();
     Tick();
-    EXPECT_EQ(fake.log, Concat({"FindWindow  ", "Tray 1"}, NineLookups()));
+    EXPECT_EQ(fake.log, Concat({"Tray 1"}, NineLookups()));
     EXPECT_EQ(PushedTip(), kAutoTip);
 
     // Setting the same value runs no handler.
@@ -181,7 +179,8 @@ TEST_F(DetectionTimer, AutomaticDetectionFollowsAGameStartingAndExiting) {
     Tick();
     // Back to automatic, and searching again in the same tick.
     EXPECT_EQ(fake.log, Concat({"FindWindow Jedi Knight 2", "Write currentgame= ",
-                                "Write currentgame_display=-=Automatic Game Detection=-", "Tray 1"},
+                                "Write currentgame_display=-=Automatic Game Detection=-",
+                                "Write recovery/Detected=", "Tray 1"},
                                NineLookups()));
     EXPECT_EQ(varer.AutoDetectCheck, 0);
     EXPECT_FALSE(about.Combo1Locked);
@@ -197,10 +196,12 @@ TEST_F(DetectionTimer, SeveralGamesRunningAreAllLookedUpBeforeTheLastFoundIsSele
     fake.AddGameWindow("Wolfenstein");
     fake.AddGameWindow("Quake 3: Arena");
     Tick();
-    EXPECT_EQ(fake.log, Concat(Concat({"FindWindow  ", "Tray 1"}, NineLookups()),
+    EXPECT_EQ(fake.log, Concat(Concat({"Tray 1"}, NineLookups()),
                                {"Write currentgame=Quake 3: Arena",
                                 "Write currentgame_display=Quake III Arena", "Write currentgame=Wolfenstein",
-                                "Write currentgame_display=Return to Castle Wolfenstein (SP + MP)"}));
+                                "Write currentgame_display=Return to Castle Wolfenstein (SP + MP)",
+                                // A start after a crash finds the user's choice: automatic.
+                                "Write recovery/Detected=1"}));
     EXPECT_EQ(about.SelectedText(), "Return to Castle Wolfenstein (SP + MP)");
     EXPECT_EQ(varer.AutoDetectCheck, 1);
     EXPECT_TRUE(about.Combo1Locked);
@@ -212,8 +213,8 @@ TEST_F(DetectionTimer, UserGamesAreProbedAfterTheNineInStoredOrder) {
     fake.AddGameWindow("ioquake3");
     fake.AddGameWindow("Quake 3: Arena");
     Tick();
-    EXPECT_EQ(fake.LogStartingWith("FindWindow"), Concat(Concat({"FindWindow  "}, NineLookups()),
-                                                         {"FindWindow ioquake3", "FindWindow OpenArena"}));
+    EXPECT_EQ(fake.LogStartingWith("FindWindow"),
+              Lines{"FindWindows " + std::string(kNineTitles) + "|ioquake3|OpenArena"});
     // Found last in probe order, so it stays selected.
     EXPECT_EQ(about.SelectedText(), "ioquake3");
     EXPECT_EQ(fake.shownSelection, 10);
@@ -225,14 +226,28 @@ TEST_F(DetectionTimer, UserGamesAreProbedAfterTheNineInStoredOrder) {
     EXPECT_EQ(varer.TrayIconData.icon, Picture(20));
 }
 
-TEST_F(DetectionTimer, BlankTitledWindowCountsAsFoundInAutomaticMode) {
+TEST_F(DetectionTimer, NeitherABlankTitledWindowNorAFolderNamedLikeAGameIsAGame) {
     StartTicking(catalogue::kAutomaticEntry);
     fake.AddGameWindow(" ");
+    const os::Window folder = fake.AddGameWindow("Wolfenstein", "CabinetWClass");
     Tick();
-    EXPECT_EQ(fake.log, (Lines{"FindWindow  ", "Tray 1"}));
-    EXPECT_EQ(Tip(), "-=Automatic Game Detection=- - ACTIVE");
-    EXPECT_EQ(varer.TrayIconData.icon, Picture(1));
-    EXPECT_EQ(varer.AutoDetectCheck, 0);
+    Tick();
+    EXPECT_EQ(Tip(), kAutoTip);
+    EXPECT_EQ(about.SelectedText(), catalogue::kAutomaticEntry);
+    // Not hidden by the hot key either: the keys pass on as with no game.
+    fake.installedProc->operator()(fake::FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, 0, 0x005A0002);
+    EXPECT_TRUE(fake.visible[folder.value]);
+    EXPECT_EQ(fake.LogStartingWith("TypeCombination"), Lines{"TypeCombination 2 90"});
+
+    // The game itself, beside the folder, is found.
+    fake.windowsByTitle.erase("Wolfenstein");
+    const os::Window game = fake.AddGameWindow("Wolfenstein");
+    fake.windowsByTitle["WOLFENSTEIN"] = folder; // seen first, but a folder
+    Tick();
+    EXPECT_EQ(about.Text1, "Wolfenstein");
+    fake.installedProc->operator()(fake::FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, 0, 0x005A0002);
+    EXPECT_FALSE(fake.visible[game.value]);
+    EXPECT_TRUE(fake.visible[folder.value]);
 }
 
 TEST_F(DetectionTimer, RunningGameRecordsItsSizeOnlyWhileCheck1IsClear) {

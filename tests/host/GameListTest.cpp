@@ -62,16 +62,16 @@ TEST_F(GameList, ScreenResCheckRunsItsHandlerOnlyOnChange) {
     EXPECT_TRUE(fake.log.empty());
 
     app.frmAbout.SetScreenResCheck(1);
-    EXPECT_EQ(fake.log, Lines{"Write DynaScreen=1"});
+    EXPECT_EQ(fake.LogStartingWith("Write "), Lines{"Write DynaScreen=1"});
     EXPECT_EQ(program.varer.Text3, "1280");
     EXPECT_EQ(program.varer.Text4, "1024");
 
     app.frmAbout.SetScreenResCheck(1);
-    EXPECT_EQ(fake.log.size(), 1u);
+    EXPECT_EQ(fake.LogStartingWith("Write ").size(), 1u);
 
     fake.displaySize = {640, 480};
     app.frmAbout.SetScreenResCheck(0);
-    EXPECT_EQ(fake.log, (Lines{"Write DynaScreen=1", "Write DynaScreen=0"}));
+    EXPECT_EQ(fake.LogStartingWith("Write "), (Lines{"Write DynaScreen=1", "Write DynaScreen=0"}));
     EXPECT_EQ(program.varer.Text3, "1280");
     EXPECT_EQ(program.varer.Text4, "1024");
     EXPECT_EQ(fake.shownCheck, 0);

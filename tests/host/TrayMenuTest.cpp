@@ -64,18 +64,21 @@ protected:
 
 TEST_F(TrayMenu, LeftClickRestoresTheGameAtItsSizeIgnoringTheHighWord) {
     Event(0x7FFF0202);
-    EXPECT_EQ(fake.log, (Lines{"FindWindow Quake 3: Arena", restoreGame, gameForward, "EnumerateMode 0",
-                               "ChangeMode 640x480"}));
+    EXPECT_EQ(fake.LogStartingWith("ShowWindow"), Lines{restoreGame});
     EXPECT_TRUE(fake.visible[game.value]);
     EXPECT_EQ(fake.foreground, game);
+    EXPECT_EQ(fake.displaySize, (os::Size{640, 480}));
     EXPECT_EQ(varer.Check1, 0);
 
     // Switch off or no game size recorded: the window only.
     const auto windowOnly = [&](const char* why) {
         varer.Check1 = 1;
+        fake.visible[game.value] = false;
         fake.log.clear();
         Event(0x0202);
-        EXPECT_EQ(fake.log, (Lines{"FindWindow Quake 3: Arena", restoreGame, gameForward})) << why;
+        EXPECT_TRUE(fake.visible[game.value]) << why;
+        EXPECT_EQ(fake.foreground, game) << why;
+        EXPECT_TRUE(fake.LogStartingWith("ChangeMode").empty()) << why;
         EXPECT_EQ(varer.Check1, 1) << why;
     };
     varer.Text5 = "";
@@ -187,50 +190,59 @@ TEST_F(TrayMenu, UnloadRemovesTheIconAndOnlyTheHotKeysStartUpRegistered) {
     EXPECT_EQ(fake.log, (Lines{"Tray 2", "UnregisterHotKey 0"}));
 }
 
-TEST_F(TrayMenu, AnEndingSessionGetsTheHiddenGameBackAndLeavesTheDesktopsModeForTheNextLogon) {
+TEST_F(TrayMenu, TheGamesModeIsNeverStoredAndAnEndingSessionGetsTheHiddenGameBack) {
     using State = os::WindowManager::WindowState;
-    // Restored with the switch: the game's mode is now the display's default too.
+    // Restored with the switch: the game's mode is in use, the desktop's stays stored,
+    // so a game that ends with ChangeDisplaySettings(NULL, 0) leaves the desktop's.
     Event(0x0202);
-    ASSERT_EQ(fake.storedSize, (os::Size{640, 480}));
-    app.SessionEndQueried();
+    EXPECT_EQ(fake.displaySize, (os::Size{640, 480}));
     EXPECT_EQ(fake.storedSize, (os::Size{1024, 768}));
-    EXPECT_EQ(fake.displaySize, (os::Size{640, 480})) << "the mode in use is the game's business";
-    EXPECT_EQ(fake.StateOf(game), State::Shown);
+    ASSERT_EQ(fake.modeChanges.size(), 1u);
+    EXPECT_EQ(fake.modeChanges[0].second, os::kChangeFullscreen);
 
-    // The session went on; the game's mode is stored again, and the game hidden
-    // with the switch off, so the display stays in the game's mode.
-    fake.displaySize = {1024, 768};
-    hotkeys::HideShowGame(program, 1, game);
-    app.frmAbout.SetScreenResCheck(0);
+    // The switches to the desktop's mode store it, as they always have.
     hotkeys::HideShowGame(program, 0, game);
-    ASSERT_EQ(fake.storedSize, (os::Size{640, 480}));
+    EXPECT_EQ(fake.displaySize, (os::Size{1024, 768}));
+    EXPECT_EQ(fake.modeChanges.back().second, os::kChangeUpdateRegistry);
+
     fake.log.clear();
     app.SessionEndQueried();
     app.SessionEnding();
     EXPECT_EQ(fake.StateOf(game), State::Shown);
     EXPECT_EQ(fake.storedSize, (os::Size{1024, 768}));
-    EXPECT_EQ(fake.displaySize, (os::Size{640, 480}));
     EXPECT_EQ(fake.LogStartingWith("Tray"), Lines{"Tray 2"});
+    EXPECT_TRUE(fake.quit);
 }
 
 TEST_F(TrayMenu, ExitRestoresTheHiddenGameAtItsSizeThenCloses) {
     fake.menuChoice = MenuItem::mPopExit;
     Event(0x0205);
-    EXPECT_EQ(fake.log,
-              Concat({"FindWindow Quake 3: Arena", kMain, "TrackTrayMenu", "FindWindow Quake 3: Arena",
-                      restoreGame, gameForward, "EnumerateMode 0", "ChangeMode 640x480"},
-                     kUnloadAndQuit));
     EXPECT_EQ(fake.displaySize, (os::Size{640, 480}));
     EXPECT_EQ(varer.Check1, 0);
     EXPECT_TRUE(fake.visible[game.value]);
+    EXPECT_EQ(fake.foreground, game);
+    ASSERT_GE(fake.log.size(), kUnloadAndQuit.size());
+    EXPECT_EQ((Lines{fake.log.end() - static_cast<long>(kUnloadAndQuit.size()), fake.log.end()}),
+              kUnloadAndQuit);
     EXPECT_TRUE(fake.quit);
+}
+
+TEST_F(TrayMenu, ExitWithAGameThatDoesNotAnswerPostsItsShowAndLeavesTheDesktopsMode) {
+    fake.hung[game.value] = true;
+    app.varer.mPopExit_Click();
+    EXPECT_TRUE(fake.quit);
+    EXPECT_EQ(fake.displaySize, (os::Size{1024, 768})) << "no game window to go with the game's mode";
+    EXPECT_NE(fake.foreground, game) << "a hung window is not brought to the front";
+    fake.Answer(game);
+    EXPECT_TRUE(fake.visible[game.value]) << "shown once it answers";
 }
 
 TEST_F(TrayMenu, ExitWithTheSwitchOffOrNoGameLeavesTheDisplay) {
     app.frmAbout.SetScreenResCheck(0);
     fake.log.clear();
     app.varer.mPopExit_Click();
-    EXPECT_EQ(fake.log, Concat({"FindWindow Quake 3: Arena", restoreGame, gameForward}, kUnloadAndQuit));
+    EXPECT_TRUE(fake.visible[game.value]);
+    EXPECT_TRUE(fake.LogStartingWith("ChangeMode").empty());
     EXPECT_EQ(varer.Check1, 1);
     EXPECT_EQ(fake.displaySize, (os::Size{1024, 768}));
 
@@ -248,12 +260,11 @@ TEST_F(TrayMenu, ExitUnderAutomaticDetectionStoresTheAutomaticChoice) {
     app.frmAbout.SelectEntry(catalogue::kAutomaticEntry);
     app.varer.Timer1_Timer(); // detects the game
     ASSERT_EQ(varer.AutoDetectCheck, 1);
-    fake.log.clear();
     app.varer.mPopExit_Click();
-    EXPECT_EQ(fake.log, Concat({"FindWindow Quake 3: Arena", restoreGame, gameForward, "Write currentgame= ",
-                                "Write currentgame_display=-=Automatic Game Detection=-", "EnumerateMode 0",
-                                "ChangeMode 640x480"},
-                               kUnloadAndQuit));
+    EXPECT_EQ(fake.registry["currentgame"], " ");
+    EXPECT_EQ(fake.registry["currentgame_display"], "-=Automatic Game Detection=-");
+    EXPECT_EQ(fake.sections["recovery"]["Detected"], "");
+    EXPECT_EQ(fake.displaySize, (os::Size{640, 480}));
     EXPECT_EQ(varer.AutoDetectCheck, 0);
 }
 

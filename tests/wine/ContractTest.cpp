@@ -26,11 +26,15 @@ public:
     os::WindowManager& windows() override { return windows_; }
     os::HotkeyRegistrar& hotkeys() override { return hotkeys_; }
     os::Tray& tray() override { return tray_; }
-    os::Window MakeWindow(std::string_view title) override {
-        HWND window = ::CreateWindowExW(0, L"STATIC", win32::Wide(title).c_str(), WS_POPUP, 0, 0, 10, 10,
-                                        nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        windows_made_.emplace_back(window);
-        return os::Window{reinterpret_cast<std::uintptr_t>(window)};
+    os::Window MakeWindow(std::string_view title) override { return Make(L"STATIC", title); }
+    os::Window MakeFolderWindow(std::string_view title) override {
+        // A class of this process's own by the name the shell's folder windows have.
+        WNDCLASSW folder{};
+        folder.lpfnWndProc = ::DefWindowProcW;
+        folder.hInstance = ::GetModuleHandleW(nullptr);
+        folder.lpszClassName = L"CabinetWClass";
+        ::RegisterClassW(&folder);
+        return Make(L"CabinetWClass", title);
     }
     void MinimizeWindow(os::Window window) override {
         ::ShowWindow(reinterpret_cast<HWND>(window.value), SW_MINIMIZE);
@@ -50,6 +54,12 @@ public:
     os::Gamma& gamma() override { return gamma_; }
 
 private:
+    os::Window Make(const wchar_t* className, std::string_view title) {
+        HWND window = ::CreateWindowExW(0, className, win32::Wide(title).c_str(), WS_POPUP, 0, 0, 10, 10,
+                                        nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        windows_made_.emplace_back(window);
+        return os::Window{reinterpret_cast<std::uintptr_t>(window)};
+    }
     void Store(std::string_view name, DWORD type, const void* data, DWORD bytes) {
         ::RegSetKeyValueW(HKEY_CURRENT_USER, (L"Software\\" + win32::Wide(application_) + L"\\games").c_str(),
                           win32::Wide(name).c_str(), type, data, bytes);
@@ -57,7 +67,8 @@ private:
 
     const std::string application_ = "Tuckaway contract " + std::to_string(::GetCurrentProcessId());
     win32::RegistrySettings settings_;
-    win32::Windows windows_;
+    // The test's own windows stand in for other programs'.
+    win32::Windows windows_{true};
     win32::Hotkeys hotkeys_;
     win32::Processes processes_;
     win32::DebugOutput debug_;

@@ -26,6 +26,7 @@ class NoEvents final : public ui::Events {
 public:
     void Idle() override {}
     void TimerTicked() override {}
+    void GameWindowWatched() override {}
     void TrayEvent(std::intptr_t) override {}
     void MainWindowResized(bool) override {}
     void MainWindowCloseRequested() override {}

@@ -1,0 +1,29 @@
+#pragma once
+
+// The program's last act when a fault would end it: the hidden game shown
+// again, the display back at its stored (the desktop's) mode if the program
+// had put it there for the hidden game, a minidump written to
+// %LOCALAPPDATA%\Tuckaway\crash (the newest five are kept), and the end.
+
+#include "ports/Os.h"
+
+#include <windows.h>
+
+namespace tuckaway::win32 {
+
+// One per process: it installs itself as the process's unhandled-exception
+// filter and puts the one before it back when it goes.
+class CrashHandler final : public os::CrashPlan {
+public:
+    CrashHandler();
+    ~CrashHandler() override;
+    CrashHandler(const CrashHandler&) = delete;
+    CrashHandler& operator=(const CrashHandler&) = delete;
+
+    void Update(os::Window hiddenGame, bool desktopMode) override;
+
+private:
+    LPTOP_LEVEL_EXCEPTION_FILTER previous_;
+};
+
+} // namespace tuckaway::win32
