@@ -48,6 +48,7 @@ bool Varer::Form_Load() {
 
     LoadSettings();
     p.muteWhenHidden = p.settings.Option(settings::kMuteWhenHidden, true);
+    p.yieldWhenHidden = p.settings.Option(settings::kYieldWhenHidden, true);
     if (hotkeys::GiveBackWhatTheLastRunLeft(p)) {
         // The run before ended without putting automatic detection back: the stored game was its find.
         frmAbout_.SelectEntry(catalogue::kAutomaticEntry);

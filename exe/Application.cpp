@@ -18,7 +18,7 @@ Application::Application(HINSTANCE instance, PictureLoader loadPicture, unsigned
       instance_(L"Local\\" + Wide(settings::kApplication) + L" single instance"),
       keyboard_(lateHookMilliseconds),
       logic_({settings_, windows_, hotkeys_, display_, boxes_, tray_, pictures_, instance_, keyboard_, debug_,
-              processes_, audio_, gamma_, clock_, crashHandler_},
+              processes_, audio_, gamma_, clock_, crashHandler_, priority_},
              ui_),
       ui_(instance, logic_, loadPicture) {
     ui_.CreateMainWindow();

@@ -9,6 +9,7 @@
 #include "windows/Clock.h"
 #include "windows/CrashHandler.h"
 #include "windows/Gamma.h"
+#include "windows/ProcessPriority.h"
 #include "windows/Processes.h"
 #include "windows/Services.h"
 #include "windows/TrayIcon.h"
@@ -61,6 +62,7 @@ private:
     Gamma gamma_;
     Clock clock_;
     CrashHandler crashHandler_;
+    ProcessPriority priority_;
     // The logic is built on a reference to the windows, which report to it;
     // the windows go first, while everything their last messages reach is still there.
     Tuckaway logic_;

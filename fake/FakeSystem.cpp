@@ -36,7 +36,7 @@ std::string DialogName(ui::Dialog dialog) {
 
 os::Services FakeSystem::Services() {
     return {*this, *this, *this, *this, *this, *this, *this, *this,
-            *this, *this, *this, *this, *this, *this, *this};
+            *this, *this, *this, *this, *this, *this, *this, *this};
 }
 
 std::vector<std::string> FakeSystem::LogStartingWith(std::string_view prefix) const {
@@ -325,6 +325,42 @@ bool FakeSystem::Runs(os::ProcessId process) {
 
 bool FakeSystem::Outranks(os::Window window) {
     return elevated[window.value];
+}
+
+std::optional<unsigned> FakeSystem::PriorityClass(os::ProcessId process) {
+    if (unopenable[process.id] || !Runs(process)) {
+        return std::nullopt;
+    }
+    const auto it = priorityOf.find(process.id);
+    return it == priorityOf.end() ? os::kNormalPriority : it->second;
+}
+
+bool FakeSystem::SetPriorityClass(os::ProcessId process, unsigned priorityClass) {
+    log.push_back("SetPriorityClass " + std::to_string(priorityClass));
+    if (!PriorityClass(process)) {
+        return false;
+    }
+    priorityOf[process.id] = priorityClass;
+    return true;
+}
+
+std::optional<os::Throttling> FakeSystem::ThrottlingOf(os::ProcessId process) {
+    if (!efficiencyMode || !PriorityClass(process)) {
+        return std::nullopt;
+    }
+    return throttlingOf[process.id];
+}
+
+bool FakeSystem::SetThrottling(os::ProcessId process, os::Throttling throttling) {
+    if (!ThrottlingOf(process)) {
+        return false;
+    }
+    throttlingOf[process.id] = throttling;
+    return true;
+}
+
+unsigned FakeSystem::PriorityOf(os::Window window) {
+    return PriorityClass(processOfWindow.at(window.value)).value_or(0);
 }
 
 std::uint64_t FakeSystem::Milliseconds() {

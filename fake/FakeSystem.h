@@ -43,6 +43,7 @@ class FakeSystem final : public os::SettingsStore,
                          public os::Gamma,
                          public os::Clock,
                          public os::CrashPlan,
+                         public os::ProcessPriority,
                          public ui::Port {
 public:
     static constexpr os::Window kMainWindow{0x100};
@@ -151,6 +152,15 @@ public:
     os::Window crashShows;
     bool crashRestoresDesktopMode = false;
 
+    // ProcessPriority: each process's class (normal unless set) and efficiency
+    // mode; nothing for a process that cannot be opened, no efficiency mode
+    // on a system that has none.
+    std::map<std::uint32_t, unsigned> priorityOf;
+    std::map<std::uint32_t, os::Throttling> throttlingOf;
+    std::map<std::uint32_t, bool> unopenable;
+    bool efficiencyMode = true;
+    unsigned PriorityOf(os::Window window);
+
     // Tray warnings, as "title: text".
     std::vector<std::string> warnings;
 
@@ -232,6 +242,11 @@ public:
     std::uint64_t Milliseconds() override;
     // os::CrashPlan
     void Update(os::Window hiddenGame, bool desktopMode) override;
+    // os::ProcessPriority
+    std::optional<unsigned> PriorityClass(os::ProcessId process) override;
+    bool SetPriorityClass(os::ProcessId process, unsigned priorityClass) override;
+    std::optional<os::Throttling> ThrottlingOf(os::ProcessId process) override;
+    bool SetThrottling(os::ProcessId process, os::Throttling throttling) override;
     // os::AudioSessions
     std::vector<std::string> UnmutedSessions(std::uint32_t processId) override;
     void SetMuted(const std::vector<std::string>& ids, bool muted) override;

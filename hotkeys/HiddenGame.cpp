@@ -38,6 +38,37 @@ void Unmute(Program& program) {
     changed.mutedSessions.clear();
 }
 
+// Ranks the priority classes from the least share of the machine up.
+int Rank(unsigned priorityClass) {
+    switch (priorityClass) {
+    case os::kIdlePriority:
+        return 0;
+    case os::kBelowNormalPriority:
+        return 1;
+    case os::kNormalPriority:
+        return 2;
+    case 0x8000: // ABOVE_NORMAL_PRIORITY_CLASS
+        return 3;
+    case os::kHighPriority:
+        return 4;
+    default: // REALTIME_PRIORITY_CLASS
+        return 5;
+    }
+}
+
+// Exactly what the process had: its class, and its efficiency mode.
+void GiveShareBack(Program& program) {
+    changes::Changes& changed = program.changes;
+    if (changed.priorityClass) {
+        program.os.priority.SetPriorityClass(changed.game, *changed.priorityClass);
+        changed.priorityClass.reset();
+    }
+    if (changed.throttling) {
+        program.os.priority.SetThrottling(changed.game, *changed.throttling);
+        changed.throttling.reset();
+    }
+}
+
 // Once nothing is left to give back, no game is named either.
 void SaveGivenBack(Program& program) {
     if (program.changes.Empty()) {
@@ -64,6 +95,52 @@ void MuteGame(Program& program, os::Window game) {
         changed.game = owner;
     }
     MuteNewSessions(program);
+}
+
+void YieldGame(Program& program, os::Window game) {
+    const os::ProcessId owner = ProcessOfGame(program, game).process;
+    if (!program.yieldWhenHidden || !owner) {
+        return;
+    }
+    changes::Changes& changed = program.changes;
+    if (changed.game != owner) {
+        GiveShareBack(program);
+        Unmute(program);
+        changed.gameGamma.reset();
+        changed.game = owner;
+    }
+    os::ProcessPriority& priority = program.os.priority;
+    // Hidden twice: what it has now is the program's doing already.
+    if (changed.priorityClass || changed.throttling) {
+        return;
+    }
+    // A process that cannot be opened (one run above the program) is left as it is.
+    const auto before = priority.PriorityClass(owner);
+    if (!before) {
+        return;
+    }
+    const bool lower = Rank(*before) > Rank(os::kBelowNormalPriority);
+    // Windows 11 and 10 21H2 on: the efficiency mode. A system without it says nothing.
+    const auto throttling = priority.ThrottlingOf(owner);
+    constexpr os::Throttling kEfficient{os::kThrottleExecutionSpeed, os::kThrottleExecutionSpeed};
+    const bool throttle = throttling && *throttling != kEfficient;
+    if (!lower && !throttle) {
+        return;
+    }
+    if (lower) {
+        changed.priorityClass = before;
+    }
+    if (throttle) {
+        changed.throttling = throttling;
+    }
+    Save(program);
+    if (lower && !priority.SetPriorityClass(owner, os::kBelowNormalPriority)) {
+        changed.priorityClass.reset();
+    }
+    if (throttle && !priority.SetThrottling(owner, kEfficient)) {
+        changed.throttling.reset();
+    }
+    SaveGivenBack(program);
 }
 
 void KeepGameMuted(Program& program) {
@@ -113,6 +190,7 @@ void GiveGameBack(Program& program) {
         return;
     }
     Unmute(program);
+    GiveShareBack(program);
     if (changed.gameGamma) {
         program.os.gamma.Write(*changed.gameGamma);
         changed.gameGamma.reset();
@@ -127,6 +205,7 @@ void GiveEverythingBack(Program& program) {
         return;
     }
     Unmute(program);
+    GiveShareBack(program);
     if (changed.gameGamma && changed.desktopGamma) {
         program.os.gamma.Write(*changed.desktopGamma);
     }
@@ -160,6 +239,12 @@ bool GiveBackWhatTheLastRunLeft(Program& program) {
     const bool gameRuns = left.game && program.os.processes.Runs(left.game);
     if (gameRuns && !left.mutedSessions.empty()) {
         program.os.audio.SetMuted(left.mutedSessions, false);
+    }
+    if (gameRuns && left.priorityClass) {
+        program.os.priority.SetPriorityClass(left.game, *left.priorityClass);
+    }
+    if (gameRuns && left.throttling) {
+        program.os.priority.SetThrottling(left.game, *left.throttling);
     }
     changes::Changes& kept = program.changes;
     if (left.gameGamma && gameRuns) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // What hiding the game changes beside its window, and gives back when the game
-// comes back: the game's sound is muted (where the user lets it be) and the
-// display shows the desktop's gamma ramp instead of the game's. Each change is
+// comes back: the game's sound is muted and its process yields the machine
+// (where the user lets them be), and the display shows the desktop's gamma
+// ramp instead of the game's. Each change is
 // recorded in the settings before it is made.
 
 #include "state/Program.h"
@@ -11,6 +12,9 @@ namespace tuckaway::hotkeys {
 
 // On a hide: mutes the audio sessions of the game's process that are not muted.
 void MuteGame(Program& program, os::Window game);
+// On a hide: the game's process is put below normal priority (unless it is
+// there already) and into efficiency mode, where the user lets it be.
+void YieldGame(Program& program, os::Window game);
 // On each tick while the game is hidden: sessions it opened since are muted too.
 void KeepGameMuted(Program& program);
 // On a hide, once the display shows the desktop's mode: keeps the game's ramp
@@ -20,7 +24,7 @@ void ShowDesktopGamma(Program& program);
 void RecordDesktopGamma(Program& program);
 
 // The game comes back (restore key, tray click, exit): its sessions unmuted,
-// its ramp back on the display.
+// its priority and efficiency mode as they were, its ramp back on the display.
 void GiveGameBack(Program& program);
 // Exit, the end of the session, "&Restore Resolution...": everything given
 // back, the display at the desktop's ramp.

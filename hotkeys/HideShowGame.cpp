@@ -36,6 +36,7 @@ void HideDone(Program& program, os::Window game, bool maximized) {
     program.hiddenGame = game;
     program.hiddenMaximized = maximized;
     MuteGame(program, game);
+    YieldGame(program, game);
     if (SwitchWanted(program) && !varer.Text3.empty()) {
         varer.Check1 = 1;
         SwitchTo(program, Mode::Desktop);

@@ -261,6 +261,33 @@ public:
     virtual bool Outranks(Window window) = 0;
 };
 
+// Another process's share of the machine: its priority class and its
+// efficiency mode (Windows's power throttling of its execution speed).
+inline constexpr unsigned kIdlePriority = 0x40;          // IDLE_PRIORITY_CLASS
+inline constexpr unsigned kBelowNormalPriority = 0x4000; // BELOW_NORMAL_PRIORITY_CLASS
+inline constexpr unsigned kNormalPriority = 0x20;        // NORMAL_PRIORITY_CLASS
+inline constexpr unsigned kHighPriority = 0x80;          // HIGH_PRIORITY_CLASS
+
+// PROCESS_POWER_THROTTLING_STATE's masks: which behaviours the process
+// decides itself, and which of those are on.
+struct Throttling {
+    std::uint32_t control = 0;
+    std::uint32_t state = 0;
+    friend bool operator==(Throttling, Throttling) = default;
+};
+inline constexpr std::uint32_t kThrottleExecutionSpeed = 0x1; // PROCESS_POWER_THROTTLING_EXECUTION_SPEED
+
+class ProcessPriority {
+public:
+    virtual ~ProcessPriority() = default;
+    // Nothing where the process cannot be opened (gone, or run above this program).
+    virtual std::optional<unsigned> PriorityClass(ProcessId process) = 0;
+    virtual bool SetPriorityClass(ProcessId process, unsigned priorityClass) = 0;
+    // Nothing where the system has no efficiency mode or does not tell.
+    virtual std::optional<Throttling> ThrottlingOf(ProcessId process) = 0;
+    virtual bool SetThrottling(ProcessId process, Throttling throttling) = 0;
+};
+
 // The audio sessions of other programs, on every active render device.
 class AudioSessions {
 public:
@@ -305,6 +332,7 @@ struct Services {
     Gamma& gamma;
     Clock& clock;
     CrashPlan& crashPlan;
+    ProcessPriority& priority;
 };
 
 } // namespace tuckaway::os

@@ -1,6 +1,8 @@
 #include "state/Changes.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 
 namespace tuckaway::changes {
 namespace {
@@ -10,11 +12,42 @@ constexpr std::string_view kMutedSessions = "MutedSessions";
 constexpr std::string_view kGameGamma = "GameGamma";
 constexpr std::string_view kDesktopGamma = "DesktopGamma";
 constexpr std::string_view kDetected = "Detected";
-
 template <typename Number> bool ParseNumber(std::string_view text, Number& value, int base = 10) {
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, value, base);
     return !text.empty() && error == std::errc{} && ptr == end;
+}
+
+constexpr std::string_view kPriorityClass = "PriorityClass";
+constexpr std::string_view kThrottling = "Throttling";
+
+std::string NumberText(const std::optional<unsigned>& number) {
+    return number ? std::to_string(*number) : std::string();
+}
+
+std::optional<unsigned> ParseClass(std::string_view text) {
+    unsigned value = 0;
+    // Only the classes a process can have.
+    constexpr unsigned kClasses[] = {0x40, 0x4000, 0x20, 0x8000, 0x80, 0x100};
+    if (!ParseNumber(text, value) || std::ranges::find(kClasses, value) == std::end(kClasses)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string ThrottlingText(const std::optional<os::Throttling>& throttling) {
+    return throttling ? std::to_string(throttling->control) + " " + std::to_string(throttling->state)
+                      : std::string();
+}
+
+std::optional<os::Throttling> ParseThrottling(std::string_view text) {
+    const auto blank = text.find(' ');
+    os::Throttling throttling;
+    if (blank == std::string_view::npos || !ParseNumber(text.substr(0, blank), throttling.control) ||
+        !ParseNumber(text.substr(blank + 1), throttling.state)) {
+        return std::nullopt;
+    }
+    return throttling;
 }
 
 std::string GameText(os::ProcessId game) {
@@ -91,6 +124,8 @@ Changes Load(settings::Store& store) {
     changes.gameGamma = ParseRamp(store.Read(settings::kRecoverySection, kGameGamma));
     changes.desktopGamma = ParseRamp(store.Read(settings::kRecoverySection, kDesktopGamma));
     changes.detected = store.Read(settings::kRecoverySection, kDetected) == "1";
+    changes.priorityClass = ParseClass(store.Read(settings::kRecoverySection, kPriorityClass));
+    changes.throttling = ParseThrottling(store.Read(settings::kRecoverySection, kThrottling));
     return changes;
 }
 
@@ -105,6 +140,8 @@ void Save(settings::Store& store, const Changes& now, const Changes& before) {
     save(kGameGamma, RampText(now.gameGamma), RampText(before.gameGamma));
     save(kDesktopGamma, RampText(now.desktopGamma), RampText(before.desktopGamma));
     save(kDetected, now.detected ? "1" : "", before.detected ? "1" : "");
+    save(kPriorityClass, NumberText(now.priorityClass), NumberText(before.priorityClass));
+    save(kThrottling, ThrottlingText(now.throttling), ThrottlingText(before.throttling));
 }
 
 } // namespace tuckaway::changes

@@ -161,6 +161,7 @@ public:
 
     // The switches of the "options" section.
     bool muteWhenHidden = true;
+    bool yieldWhenHidden = true;
 
     // What hiding the game changed beyond its window, and what the settings
     // record of it (see state/Changes.h).

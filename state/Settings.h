@@ -26,6 +26,7 @@ inline constexpr std::string_view kDynaScreen = "DynaScreen";
 // Switches beyond the seven, each "1" or "0"; any other stored text reads as its default.
 inline constexpr std::string_view kOptionsSection = "options";
 inline constexpr std::string_view kMuteWhenHidden = "MuteWhenHidden";
+inline constexpr std::string_view kYieldWhenHidden = "YieldWhenHidden";
 
 // What a hide changed outside the program, written before each change and
 // emptied once it is given back, so that a start after a crash or kill can

@@ -93,7 +93,7 @@ void AudioSessions::ForEachSession(const Visit& visit) {
     HRESULT result = S_OK;
     if (!devices_) {
         result = com_->create(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
-                                    __uuidof(IMMDeviceEnumerator), devices_.ReceiveVoid());
+                              __uuidof(IMMDeviceEnumerator), devices_.ReceiveVoid());
         if (FAILED(result)) {
             return Unavailable("CoCreateInstance(MMDeviceEnumerator)", result);
         }

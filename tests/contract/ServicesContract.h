@@ -43,6 +43,7 @@ public:
     virtual os::Processes& processes() = 0;
     virtual os::AudioSessions& audio() = 0;
     virtual os::Gamma& gamma() = 0;
+    virtual os::ProcessPriority& priority() = 0;
 };
 
 using WorldFactory = std::function<std::unique_ptr<World>()>;
@@ -177,6 +178,28 @@ TEST_P(ServicesContract, AProcessWithoutSoundHasNoSessionToMute) {
     audio.SetMuted({"no such session"}, true);
     audio.SetMuted({}, false);
     EXPECT_TRUE(audio.UnmutedSessions(owner.id).empty());
+}
+
+// A process's class is what was last set, and its efficiency mode is read and
+// written back, or neither where the system has none.
+TEST_P(ServicesContract, APriorityClassAndAnEfficiencyModeAreGivenBackAsRead) {
+    const os::ProcessId process = world->processes().OwnerOf(world->MakeWindow("a game's window"));
+    os::ProcessPriority& priority = world->priority();
+    const auto before = priority.PriorityClass(process);
+    ASSERT_TRUE(before);
+    ASSERT_TRUE(priority.SetPriorityClass(process, os::kBelowNormalPriority));
+    EXPECT_EQ(priority.PriorityClass(process), os::kBelowNormalPriority);
+    EXPECT_TRUE(priority.SetPriorityClass(process, *before));
+    EXPECT_EQ(priority.PriorityClass(process), before);
+    EXPECT_FALSE(priority.PriorityClass({process.id, process.started + 1}))
+        << "a later process of that number";
+    if (const auto throttling = priority.ThrottlingOf(process)) {
+        EXPECT_TRUE(priority.SetThrottling(process, *throttling));
+        EXPECT_EQ(priority.ThrottlingOf(process), throttling);
+    } else {
+        EXPECT_FALSE(
+            priority.SetThrottling(process, {os::kThrottleExecutionSpeed, os::kThrottleExecutionSpeed}));
+    }
 }
 
 // A display takes back the ramp it gives, or gives none and takes none.

@@ -35,9 +35,13 @@
 //   probe text HWND                     a window's text by WM_GETTEXT (a tooltip's: its tip)
 //   probe tray-delete HWND ID           takes the tray icon of that window and id away (NIM_DELETE)
 //   probe post-registered HWND NAME     posts the registered window message NAME to a window
+//   probe priority HWND|TITLE           the priority class of the window's process, in hex
+//   probe setpriority HWND|TITLE CLASS  sets it (CLASS in C notation)
 #include "Utf8.h"
 
 #include <windows.h>
+
+#include <cstdio>
 
 #include <shellapi.h>
 
@@ -473,6 +477,28 @@ int main() {
         const bool visible = IsWindowVisible(window);
         Print(visible ? "1" : "0");
         return visible ? 0 : 1;
+    }
+    if ((command == L"priority" && args.size() == 2) || (command == L"setpriority" && args.size() == 3)) {
+        DWORD process = 0;
+        if (HWND window = WindowFromArgument(args[1])) {
+            GetWindowThreadProcessId(window, &process);
+        }
+        HANDLE handle =
+            process != 0
+                ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_SET_INFORMATION, FALSE, process)
+                : nullptr;
+        if (handle == nullptr) {
+            Print("missing");
+            return 2;
+        }
+        if (command == L"setpriority") {
+            SetPriorityClass(handle, static_cast<DWORD>(std::wcstoul(args[2].c_str(), nullptr, 0)));
+        }
+        char text[16];
+        std::snprintf(text, sizeof(text), "0x%lx", GetPriorityClass(handle));
+        CloseHandle(handle);
+        Print(text);
+        return 0;
     }
     if (command == L"state" && args.size() == 2) {
         HWND window = FindWindowW(nullptr, args[1].c_str());

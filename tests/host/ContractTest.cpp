@@ -27,6 +27,7 @@ public:
     os::Processes& processes() override { return fake; }
     os::AudioSessions& audio() override { return fake; }
     os::Gamma& gamma() override { return fake; }
+    os::ProcessPriority& priority() override { return fake; }
 
 private:
     fake::FakeSystem fake;

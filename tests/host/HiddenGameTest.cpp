@@ -134,6 +134,7 @@ TEST_F(HiddenGame, TheDesktopHasItsOwnGammaWhileTheGameIsHidden) {
 TEST_F(HiddenGame, NoRampNoDeviceNoSessionIsNoErrorAndRecordsNothing) {
     fake.gammaRamp.reset();
     fake.audioUnavailable = true;
+    fake.unopenable[fake.processOfWindow.at(game.value).id] = true; // run above the program, say
     Hide();
     EXPECT_FALSE(fake.visible[game.value]);
     EXPECT_EQ(fake.displaySize, (os::Size{1024, 768}));
@@ -205,6 +206,59 @@ TEST_F(HiddenGame, AStartAfterAKillGivesBackWhatTheKilledRunChanged) {
     }
 }
 
+TEST_F(HiddenGame, AHiddenGameYieldsTheMachineAndGetsExactlyItsShareBack) {
+    const os::ProcessId process = fake.processOfWindow.at(game.value);
+    constexpr os::Throttling kEfficient{os::kThrottleExecutionSpeed, os::kThrottleExecutionSpeed};
+    Hide();
+    EXPECT_EQ(fake.PriorityOf(game), os::kBelowNormalPriority);
+    EXPECT_EQ(fake.throttlingOf[process.id], kEfficient);
+    // Recorded before it was changed.
+    const auto recorded = std::ranges::find(fake.log, "Write recovery/PriorityClass=32");
+    ASSERT_NE(recorded, fake.log.end());
+    EXPECT_LT(recorded, std::ranges::find(fake.log, "SetPriorityClass 16384"));
+    Restore();
+    EXPECT_EQ(fake.PriorityOf(game), os::kNormalPriority);
+    EXPECT_EQ(fake.throttlingOf[process.id], os::Throttling{});
+    EXPECT_EQ(Recorded("PriorityClass"), "");
+
+    // High before the hide: high again after it. Idle before: left idle.
+    fake.priorityOf[process.id] = os::kHighPriority;
+    Hide();
+    Restore();
+    EXPECT_EQ(fake.PriorityOf(game), os::kHighPriority);
+    fake.priorityOf[process.id] = os::kIdlePriority;
+    fake.log.clear();
+    Hide();
+    EXPECT_EQ(fake.PriorityOf(game), os::kIdlePriority);
+    EXPECT_TRUE(fake.LogStartingWith("SetPriorityClass").empty());
+    Restore();
+
+    // A system without efficiency mode: the class alone. YieldWhenHidden "0": nothing.
+    fake.priorityOf[process.id] = os::kNormalPriority;
+    fake.efficiencyMode = false;
+    Hide();
+    EXPECT_EQ(fake.PriorityOf(game), os::kBelowNormalPriority);
+    Restore();
+    program.yieldWhenHidden = false;
+    Hide();
+    EXPECT_EQ(fake.PriorityOf(game), os::kNormalPriority);
+}
+
+TEST_F(HiddenGame, AStartAfterAKillGivesTheGameItsPriorityBack) {
+    Hide();
+    FakeSystem after;
+    after.sections["recovery"] = fake.sections["recovery"];
+    after.running = fake.running;
+    after.priorityOf = fake.priorityOf;
+    after.throttlingOf = fake.throttlingOf;
+    Tuckaway restarted{after.Services(), after};
+    ASSERT_TRUE(StartUp(restarted, after));
+    const std::uint32_t id = fake.processOfWindow.at(game.value).id;
+    EXPECT_EQ(after.priorityOf[id], os::kNormalPriority);
+    EXPECT_EQ(after.throttlingOf[id], os::Throttling{});
+    EXPECT_EQ(after.sections["recovery"]["PriorityClass"], "");
+}
+
 TEST(HiddenGameRecord, AnyStoredRecordStartsCleanly) {
     std::mt19937 rng(20261208);
     const std::string valid = [] {
@@ -233,7 +287,8 @@ TEST(HiddenGameRecord, AnyStoredRecordStartsCleanly) {
                                            std::string(1, '\0') + "\n\n"};
     for (int i = 0; i < 400; ++i) {
         FakeSystem f;
-        for (const char* key : {"Game", "MutedSessions", "GameGamma", "DesktopGamma"}) {
+        for (const char* key :
+             {"Game", "MutedSessions", "GameGamma", "DesktopGamma", "PriorityClass", "Throttling"}) {
             std::string value = near[rng() % near.size()];
             if (rng() % 3 == 0) {
                 value.resize(rng() % 40);

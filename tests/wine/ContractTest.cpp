@@ -4,6 +4,7 @@
 #include "handles/Handles.h"
 #include "windows/AudioSessions.h"
 #include "windows/Gamma.h"
+#include "windows/ProcessPriority.h"
 #include "windows/Processes.h"
 #include "windows/Services.h"
 #include "windows/Text.h"
@@ -52,6 +53,7 @@ public:
     os::Processes& processes() override { return processes_; }
     os::AudioSessions& audio() override { return audio_; }
     os::Gamma& gamma() override { return gamma_; }
+    os::ProcessPriority& priority() override { return priority_; }
 
 private:
     os::Window Make(const wchar_t* className, std::string_view title) {
@@ -74,6 +76,7 @@ private:
     win32::DebugOutput debug_;
     win32::AudioSessions audio_{debug_};
     win32::Gamma gamma_;
+    win32::ProcessPriority priority_;
     std::vector<win32::UniqueWindow> windows_made_;
     // Goes first: an icon it still holds goes while its window exists.
     win32::TrayIcon tray_;
