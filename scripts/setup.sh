@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(git file cmake ninja-build clang-format shellcheck mingw-w64 wine wine64 wine32:i386 xvfb xdotool
-          x11-utils imagemagick libgtest-dev)
+          x11-utils imagemagick libgtest-dev python3)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
