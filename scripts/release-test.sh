@@ -53,9 +53,11 @@ for file in build/x86_64/app/Tuckaway.exe "build/release/$zip" build/release/SHA
         fi
     done
     if ! cmp -s "$a/$file" "$b/$file"; then
-        fail "$file differs between the two clones: $(cmp "$a/$file" "$b/$file" 2>&1 | head -n 1)"
+        fail "$file differs between the two clones, first at $(cmp "$a/$file" "$b/$file" 2>&1 | sed 's/.* differ: //')"
         if [[ "$file" == *.exe ]]; then
-            diff <(x86_64-w64-mingw32-objdump -p "$a/$file") <(x86_64-w64-mingw32-objdump -p "$b/$file") | head -n 20
+            echo "the PE headers' differences (< first clone, > second):"
+            diff <(x86_64-w64-mingw32-objdump -p "$a/$file" | grep -v 'file format') \
+                <(x86_64-w64-mingw32-objdump -p "$b/$file" | grep -v 'file format') | head -n 20
         fi
     fi
 done
