@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The whole test suite: setup; clang-format, shellcheck, the layering check and setup's prefix
-# safety; the host tests (with sanitizers); both Windows builds and their tests
-# under Wine; then the end-to-end scenarios. The closing line "N passed, N
-# failed, N skipped" counts test cases; the lines above it say how long each
-# stage took, what was skipped and why, which build the scenarios drove, and
-# name every failed case. Exits non-zero if anything failed or did not build.
+# safety; the x86_64 release zip made twice from two clean clones, which must
+# give the same bytes (scripts/release-test.sh); the host tests (with
+# sanitizers); both Windows builds and their tests under Wine; then the
+# end-to-end scenarios. The closing line "N passed, N failed, N skipped" counts
+# test cases; the lines above it say how long each stage took, what was skipped
+# and why, which build the scenarios drove, and name every failed case. Exits
+# non-zero if anything failed or did not build.
 #
 # Where Wine runs no 32-bit programs (scripts/wine-env.sh decides), both
 # builds are still built, the i686 build's Wine tests are skipped and the
@@ -220,6 +222,10 @@ bash scripts/check-layers.sh >"$logs/layers.log" 2>&1
 record layers $?
 bash scripts/prefix-safety-test.sh >"$logs/prefix-safety.log" 2>&1
 record prefix-safety $?
+
+stage "release: the x86_64 zip from two clean clones"
+bash scripts/release-test.sh >"$logs/release.log" 2>&1
+record release $?
 
 stage "host: build and test (sanitizers on)"
 if build host; then
