@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -122,6 +124,44 @@ TEST(UserGames, BadEntriesAreLeftOutWithTheirReasonAndTheRestStillCount) {
     EXPECT_EQ(entries[12], "ioquake3");
     EXPECT_EQ(entries.back(), "Mod 32");
     EXPECT_EQ(games.TitleOfEntry("Quake III Arena"), "Quake 3: Arena");
+}
+
+// The forks' file that ships with the program, read as regedit reads it into
+// the "games" section and as start-up then takes it: no entry may be left out.
+TEST(Catalogue, EveryGameOfTheShippedForksFileIsTaken) {
+    std::ifstream file(TUCKAWAY_SOURCE_DIR "/resources/forks.reg", std::ios::binary);
+    ASSERT_TRUE(file) << "resources/forks.reg";
+    std::stringstream text;
+    text << file.rdbuf();
+    std::vector<os::StoredValue> stored;
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::istringstream in(text.str()); std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Windows Registry Editor Version 5.00");
+    EXPECT_EQ(lines[2], "[HKEY_CURRENT_USER\\Software\\Tuckaway v1.10\\games]");
+    for (std::size_t i = 3; i < lines.size(); ++i) {
+        // "name"="title", with neither holding a quote or a backslash to escape.
+        const std::string& entry = lines[i];
+        const auto middle = entry.find("\"=\"");
+        ASSERT_TRUE(entry.size() > 5 && entry.front() == '"' && entry.back() == '"' &&
+                    middle != std::string::npos && entry.find_first_of("\\", 1) == std::string::npos)
+            << "line " << i + 1 << ": " << entry;
+        const std::string name = entry.substr(1, middle - 1);
+        const std::string title = entry.substr(middle + 3, entry.size() - middle - 4);
+        ASSERT_EQ(name.find('"'), std::string::npos) << entry;
+        ASSERT_EQ(title.find('"'), std::string::npos) << entry;
+        stored.push_back({name, title});
+    }
+    catalogue::Catalogue games;
+    EXPECT_EQ(games.AddUserGames(stored), std::vector<std::string>{});
+    EXPECT_EQ(games.ProbeOrder().size(), 9 + stored.size());
+    EXPECT_GE(stored.size(), 12u);
 }
 
 } // namespace
