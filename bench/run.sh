@@ -77,13 +77,16 @@ cleanup() {
 trap cleanup EXIT
 tuckaway_wait_for_desktop 60
 
-set_settings() { # game entry, title, DynaScreen[, MuteWhenHidden]
+set_settings() { # game entry, title, DynaScreen[, MuteWhenHidden[, YieldWhenHidden]]
     tuckaway_reg delete 'HKCU\Software\Tuckaway v1.10' /f >/dev/null 2>&1 || true
     tuckaway_reg add "$key" /v currentgame_display /d "$1" /f >/dev/null 2>&1
     tuckaway_reg add "$key" /v currentgame /d "$2" /f >/dev/null 2>&1
     tuckaway_reg add "$key" /v DynaScreen /d "$3" /f >/dev/null 2>&1
     if [ -n "${4:-}" ]; then
         tuckaway_reg add 'HKCU\Software\Tuckaway v1.10\options' /v MuteWhenHidden /d "$4" /f >/dev/null 2>&1
+    fi
+    if [ -n "${5:-}" ]; then
+        tuckaway_reg add 'HKCU\Software\Tuckaway v1.10\options' /v YieldWhenHidden /d "$5" /f >/dev/null 2>&1
     fi
 }
 
@@ -199,6 +202,11 @@ start "$exe"
 unmuted_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
 stop "$exe"
 echo "Tuckaway.exe, MuteWhenHidden=0: $unmuted_keys"
+set_settings "Quake III Arena" "Quake 3: Arena" 0 1 0
+start "$exe"
+unyielding_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
+stop "$exe"
+echo "Tuckaway.exe, YieldWhenHidden=0: $unyielding_keys"
 
 echo "== detection tick (automatic detection, no game), with 0, 10 and 32 added games"
 declare -A ticks_with
@@ -252,11 +260,16 @@ awk -v none="$(bench_field "${ticks_with[0]}" median)" -v most="$(bench_field "$
     'BEGIN { printf "32 added games against none: %.2f (goal <= 1.2)\n", most / none }'
 echo "the floor's ten title lookups alone: median $(bench_field "$lookups" median) ms, p99 $(bench_field "$lookups" p99) ms"
 echo "shell calls per minute while idle: ${idle_figures[program_calls]} (the floor: ${idle_figures[floor_calls]})"
-hides() { grep 'of which hidden' <<<"$1"; }
-shows() { grep 'of which shown' <<<"$1"; }
-echo "hides, muting on (MuteWhenHidden=1): median $(bench_field "$(hides "$program_keys")" median) ms," \
-    "p99 $(bench_field "$(hides "$program_keys")" p99) ms; off: median $(bench_field "$(hides "$unmuted_keys")" median) ms," \
-    "p99 $(bench_field "$(hides "$unmuted_keys")" p99) ms"
-echo "restores, muting on: median $(bench_field "$(shows "$program_keys")" median) ms," \
-    "p99 $(bench_field "$(shows "$program_keys")" p99) ms; off: median $(bench_field "$(shows "$unmuted_keys")" median) ms," \
-    "p99 $(bench_field "$(shows "$unmuted_keys")" p99) ms"
+# on_and_off WHAT OPTION OFF_FIGURES: the hides and the restores with an option on (the default run) and off.
+on_and_off() {
+    local kind line on off
+    for kind in hidden shown; do
+        on="$(grep "of which $kind" <<<"$program_keys")"
+        off="$(grep "of which $kind" <<<"$3")"
+        line="$([ "$kind" = hidden ] && echo hides || echo restores), $1 on ($2=1): median"
+        echo "$line $(bench_field "$on" median) ms, p99 $(bench_field "$on" p99) ms;" \
+            "off: median $(bench_field "$off" median) ms, p99 $(bench_field "$off" p99) ms"
+    done
+}
+on_and_off muting MuteWhenHidden "$unmuted_keys"
+on_and_off yielding YieldWhenHidden "$unyielding_keys"
