@@ -3,14 +3,7 @@
 #include "state/Settings.h"
 #include "windows/Text.h"
 
-#include <commctrl.h>
-
 namespace tuckaway::win32 {
-
-Application::CommonControls::CommonControls() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
-}
 
 Application::Application(HINSTANCE instance, PictureLoader loadPicture, unsigned lateHookMilliseconds)
     : pictures_(instance),

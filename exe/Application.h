@@ -42,12 +42,6 @@ private:
     // Shows the box for a start-up fault of the windows; false when there is none.
     bool ToldStartupFault();
 
-    // The dialogs' controls come from the common controls the manifest asks for.
-    struct CommonControls {
-        CommonControls();
-    };
-
-    CommonControls controls_;
     RegistrySettings settings_;
     Windows windows_;
     Hotkeys hotkeys_;

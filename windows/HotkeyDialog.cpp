@@ -1,9 +1,9 @@
 #include "windows/HotkeyDialog.h"
 
+#include "windows/CommonControls.h"
 #include "windows/Text.h"
 #include "windows/Window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 namespace tuckaway::win32 {
@@ -44,7 +44,24 @@ HotkeyDialog::HotkeyDialog(HINSTANCE instance, ui::Events& events, PictureLoader
 void HotkeyDialog::Create() {
     window_.reset(::CreateWindowExW(WS_EX_CONTROLPARENT, kClass, L"", WS_POPUP | WS_CLIPCHILDREN, 448, 505,
                                     573, 142, nullptr, nullptr, instance_, this));
+}
+
+HWND HotkeyDialog::Control(HotkeyDialogControl id) {
+    CreateControls();
+    return Find(id);
+}
+
+void HotkeyDialog::Show() {
+    CreateControls();
+    SkinnedDialog::Show();
+}
+
+void HotkeyDialog::CreateControls() {
     HWND dialog = window_.get();
+    if (!dialog || Find(HotkeyDialogControl::Text5)) {
+        return;
+    }
+    const CommonControls& controls = LoadCommonControls();
     // Created in tab order.
     struct Field {
         ui::HotkeyField field;
@@ -60,8 +77,9 @@ void HotkeyDialog::Create() {
         HWND edit = CreateChild(instance_, dialog, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, field.x,
                                 field.y, field.width, 20, static_cast<int>(FieldControl(field.field)),
                                 font_.get(), WS_EX_CLIENTEDGE);
-        ::SetWindowSubclass(edit, &HotkeyDialog::CaptureFieldProc, static_cast<UINT_PTR>(field.field),
-                            reinterpret_cast<DWORD_PTR>(this));
+        ::SetWindowTextW(edit, fieldTexts_[static_cast<std::size_t>(field.field) - 1].c_str());
+        controls.setSubclass(edit, &HotkeyDialog::CaptureFieldProc, static_cast<UINT_PTR>(field.field),
+                             reinterpret_cast<DWORD_PTR>(this));
     }
     CreateChild(instance_, dialog, L"BUTTON", L"Okay!", BS_PUSHBUTTON | WS_TABSTOP, 282, 96, 257, 16,
                 static_cast<int>(HotkeyDialogControl::Command2), font_.get());
@@ -71,7 +89,11 @@ void HotkeyDialog::Create() {
 }
 
 void HotkeyDialog::ShowField(ui::HotkeyField field, std::string_view text) {
-    ::SetWindowTextW(Control(FieldControl(field)), Wide(text).c_str());
+    std::wstring& shown = fieldTexts_[static_cast<std::size_t>(field) - 1];
+    shown = Wide(text);
+    if (HWND control = Find(FieldControl(field))) {
+        ::SetWindowTextW(control, shown.c_str());
+    }
 }
 
 // The capture fields take key presses, not typing: every key, Alt included,
@@ -87,7 +109,7 @@ LRESULT CALLBACK HotkeyDialog::CaptureFieldProc(HWND field, UINT message, WPARAM
         if (pending && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB) {
             break;
         }
-        return ::DefSubclassProc(field, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return LoadCommonControls().defaultProc(field, message, wParam, lParam) | DLGC_WANTALLKEYS;
     }
     // A hide leaves the hidden dialog in front, and with it the keyboard: the
     // keys pressed then (the restore key, say) are meant for no field.
@@ -113,12 +135,12 @@ LRESULT CALLBACK HotkeyDialog::CaptureFieldProc(HWND field, UINT message, WPARAM
     case WM_CONTEXTMENU:
         return 0;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(field, &HotkeyDialog::CaptureFieldProc, fieldNumber);
+        LoadCommonControls().removeSubclass(field, &HotkeyDialog::CaptureFieldProc, fieldNumber);
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(field, message, wParam, lParam);
+    return LoadCommonControls().defaultProc(field, message, wParam, lParam);
 }
 
 void HotkeyDialog::PaintLabels(HWND window) {
@@ -145,7 +167,7 @@ LRESULT HotkeyDialog::Message(HWND window, UINT message, WPARAM wParam, LPARAM l
         PaintLabels(window);
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == Control(HotkeyDialogControl::Text5)) {
+        if (reinterpret_cast<HWND>(lParam) == Find(HotkeyDialogControl::Text5)) {
             ::SetBkColor(reinterpret_cast<HDC>(wParam), kPanelGrey);
             return reinterpret_cast<LRESULT>(panelBrush_.get());
         }

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <string>
 #include <string_view>
 
 namespace tuckaway::win32 {
@@ -41,9 +43,13 @@ public:
     HotkeyDialog(HINSTANCE instance, ui::Events& events, PictureLoader load);
     ~HotkeyDialog() { Destroy(); }
 
-    // Creates the window hidden, with its controls.
+    // Creates the window hidden. Its controls come once it is first shown or
+    // a control is asked for, or at the first idle moment: the hot keys
+    // registered to the window need none.
     void Create();
-    HWND Control(HotkeyDialogControl id) const { return ::GetDlgItem(window_.get(), static_cast<int>(id)); }
+    void CreateControls();
+    HWND Control(HotkeyDialogControl id);
+    void Show();
     void ShowField(ui::HotkeyField field, std::string_view text);
     HFONT Font() const noexcept { return font_.get(); }
 
@@ -52,6 +58,10 @@ private:
                                              UINT_PTR fieldNumber, DWORD_PTR self);
     LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void PaintLabels(HWND window);
+    HWND Find(HotkeyDialogControl id) const { return ::GetDlgItem(window_.get(), static_cast<int>(id)); }
+
+    // What the capture fields show, kept for fields still to be made.
+    std::array<std::wstring, 4> fieldTexts_;
 
     ui::Events& events_;
     UniqueFont font_;

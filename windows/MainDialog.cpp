@@ -2,10 +2,10 @@
 
 #include "shaping/Region.h"
 #include "shaping/cDIBSection.h"
+#include "windows/CommonControls.h"
 #include "windows/Text.h"
 #include "windows/Window.h"
 
-#include <uxtheme.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -60,6 +60,7 @@ MainDialog::MainDialog(HINSTANCE instance, ui::Events& events, PictureLoader loa
 }
 
 void MainDialog::Create() {
+    LoadCommonControls();
     // No taskbar button; window text "v"; 299 x 452 client area at (453, 39).
     window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClass, L"v", WS_POPUP, 453, 39,
                                     299, 452, nullptr, nullptr, instance_, this));
@@ -78,7 +79,7 @@ void MainDialog::Create() {
                        kCheckBox.left, kCheckBox.top, kCheckBox.right - kCheckBox.left,
                        kCheckBox.bottom - kCheckBox.top, MainDialogControl::ScreenResCheck);
     // A themed check box ignores its text colour; the caption must be white on the skin.
-    ::SetWindowTheme(check, L"", L"");
+    RemoveTheme(check);
     ::SendMessageW(check, WM_SETFONT, reinterpret_cast<WPARAM>(checkFont_.get()), FALSE);
     child(L"BUTTON", L"Okay!", BS_DEFPUSHBUTTON | WS_TABSTOP, 32, 400, 235, 17, MainDialogControl::cmdOK);
 }

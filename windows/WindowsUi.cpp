@@ -35,6 +35,10 @@ int WindowsUi::RunMessageLoop() {
         if (idleAsked_ && !::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
             idleAsked_ = false;
             events_.Idle();
+            // Start-up done: the hot-key dialog's controls are made now rather than when it is opened.
+            if (!idleAsked_) {
+                hotkeyDialog_.CreateControls();
+            }
             continue;
         }
         if (::GetMessageW(&message, nullptr, 0, 0) <= 0) {

@@ -49,7 +49,13 @@ public:
     bool DialogExists(ui::Dialog dialog) override { return Of(dialog).Exists(); }
     void CreateDialogWindow(ui::Dialog dialog) override;
     os::Window DialogWindow(ui::Dialog dialog) override;
-    void ShowDialog(ui::Dialog dialog) override { Of(dialog).Show(); }
+    void ShowDialog(ui::Dialog dialog) override {
+        if (dialog == ui::Dialog::Hotkey) {
+            hotkeyDialog_.Show();
+        } else {
+            Of(dialog).Show();
+        }
+    }
     void HideDialog(ui::Dialog dialog) override { Of(dialog).Hide(); }
     void RestoreDialog(ui::Dialog dialog) override { Of(dialog).Restore(); }
     void DestroyDialog(ui::Dialog dialog) override { Of(dialog).Destroy(); }
