@@ -143,6 +143,13 @@ void YieldGame(Program& program, os::Window game) {
     SaveGivenBack(program);
 }
 
+void GiveShareBackFirst(Program& program) {
+    if (program.changes.priorityClass || program.changes.throttling) {
+        GiveShareBack(program);
+        SaveGivenBack(program);
+    }
+}
+
 void KeepGameMuted(Program& program) {
     if (program.muteWhenHidden && program.hiddenGame && program.changes.game) {
         MuteNewSessions(program);

@@ -23,6 +23,9 @@ void ShowDesktopGamma(Program& program);
 // On ticks on which no game runs: the ramp the display shows is the desktop's.
 void RecordDesktopGamma(Program& program);
 
+// Before the game is asked to come back: its priority and efficiency mode
+// first, so that it takes the request as fast as it did before the hide.
+void GiveShareBackFirst(Program& program);
 // The game comes back (restore key, tray click, exit): its sessions unmuted,
 // its priority and efficiency mode as they were, its ramp back on the display.
 void GiveGameBack(Program& program);

@@ -211,6 +211,7 @@ void ShowGameAgain(Program& program, os::Window game) {
     program.hiddenGame = {};
     program.pending = {};
     UpdateCrashPlan(program);
+    GiveShareBackFirst(program);
     program.os.windows.ShowWindow(game, maximized ? Show::ShowMaximized : Show::Restore);
 }
 

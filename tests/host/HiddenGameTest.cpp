@@ -220,6 +220,9 @@ TEST_F(HiddenGame, AHiddenGameYieldsTheMachineAndGetsExactlyItsShareBack) {
     EXPECT_EQ(fake.PriorityOf(game), os::kNormalPriority);
     EXPECT_EQ(fake.throttlingOf[process.id], os::Throttling{});
     EXPECT_EQ(Recorded("PriorityClass"), "");
+    // Given back before the window is asked back: a lowered game would take the request late.
+    EXPECT_LT(std::ranges::find(fake.log, "SetPriorityClass 32"),
+              std::ranges::find(fake.log, "ShowWindow " + std::to_string(game.value) + " 9"));
 
     // High before the hide: high again after it. Idle before: left idle.
     fake.priorityOf[process.id] = os::kHighPriority;
