@@ -2,10 +2,7 @@
 // answering, one run as administrator, a window in front that runs above the
 // program, and what is left for a start after a crash.
 
-#include "app/Tuckaway.h"
-#include "fake/FakeSystem.h"
-#include "host/StartUp.h"
-#include "hotkeys/Hotkeys.h"
+#include "host/RunningGame.h"
 
 #include <gtest/gtest.h>
 
@@ -24,29 +21,8 @@ constexpr std::string_view kNotResponding =
 constexpr std::string_view kAdministrator = "Tuckaway v1.0: The game runs as administrator, so it cannot be "
                                             "hidden. Start Tuckaway as administrator too.";
 
-// Quake III Arena chosen and running at 640x480 on a 1024x768 desktop, switch on.
-class GameWindow : public ::testing::Test {
+class GameWindow : public RunningGame {
 protected:
-    FakeSystem fake;
-    Tuckaway app{fake.Services(), fake};
-    Program& program = app.program;
-    os::Window game;
-
-    void SetUp() override {
-        fake.registry = {{"currentgame_display", "Quake III Arena"},
-                         {"currentgame", "Quake 3: Arena"},
-                         {"DynaScreen", "1"}};
-        ASSERT_TRUE(StartUp(app, fake));
-        game = fake.AddGameWindow("Quake 3: Arena");
-        fake.AddSession(game, "music");
-        fake.displaySize = {640, 480};
-        app.varer.Timer1_Timer(); // the game's mode recorded
-        fake.log.clear();
-    }
-    void Key(std::uintptr_t id) {
-        fake.installedProc->operator()(FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, id,
-                                       id == 0 ? 0x005A0002 : 0x005A0006);
-    }
     // The watch timer firing after `milliseconds`.
     void Watch(std::uint64_t milliseconds) {
         fake.now += milliseconds;

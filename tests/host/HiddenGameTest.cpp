@@ -1,10 +1,7 @@
 // What a hide changes beside the window (the game's sound, the display's
 // gamma ramp and mode) and how each is given back, also after a kill.
 
-#include "app/Tuckaway.h"
-#include "fake/FakeSystem.h"
-#include "host/StartUp.h"
-#include "hotkeys/Hotkeys.h"
+#include "host/RunningGame.h"
 
 #include <gtest/gtest.h>
 
@@ -19,40 +16,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using fake::FakeSystem;
 
-// Quake III Arena chosen and running at 640x480 on a 1024x768 desktop, switch on.
-class HiddenGame : public ::testing::Test {
-protected:
-    FakeSystem fake;
-    Tuckaway app{fake.Services(), fake};
-    Program& program = app.program;
-    os::Window game;
-
-    void SetUp() override { Start(); }
-
-    void Start() {
-        fake.registry = {{"currentgame_display", "Quake III Arena"},
-                         {"currentgame", "Quake 3: Arena"},
-                         {"DynaScreen", "1"}};
-        fake.gammaRamp = FakeSystem::Ramp(0x8000); // the desktop's
-        ASSERT_TRUE(StartUp(app, fake));
-        app.varer.Timer1_Timer(); // no game yet: the desktop's ramp is recorded
-        game = fake.AddGameWindow("Quake 3: Arena");
-        fake.AddSession(game, "music");
-        fake.AddSession(game, "voice", /*muted=*/true);
-        fake.displaySize = {640, 480};
-        fake.displayFrequency = 75;
-        fake.gammaRamp = FakeSystem::Ramp(0xC000); // the game's, brighter
-        app.varer.Timer1_Timer();                  // the game's mode recorded
-        fake.log.clear();
-    }
-
-    void Hide() { Key(0); }
-    void Restore() { Key(1); }
-    void Key(std::uintptr_t id) {
-        fake.installedProc->operator()(FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, id, 0);
-    }
-    std::string Recorded(std::string_view key) { return fake.sections["recovery"][std::string(key)]; }
-};
+using HiddenGame = RunningGame;
 
 TEST_F(HiddenGame, TheHiddenGameIsSilentAndComesBackAtItsOwnMuteState) {
     Hide();
