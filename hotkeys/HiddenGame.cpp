@@ -191,34 +191,33 @@ void RecordDesktopGamma(Program& program) {
     }
 }
 
-void GiveGameBack(Program& program) {
-    changes::Changes& changed = program.changes;
-    if (changed.Empty()) {
-        return;
-    }
-    Unmute(program);
-    GiveShareBack(program);
-    if (changed.gameGamma) {
-        program.os.gamma.Write(*changed.gameGamma);
-        changed.gameGamma.reset();
-        changed.desktopGamma.reset();
-    }
-    SaveGivenBack(program);
-}
+namespace {
 
-void GiveEverythingBack(Program& program) {
+// Unmutes, gives the share back and puts one of the recorded ramps back: the
+// game's to a game that is shown again, the desktop's when everything ends.
+void GiveBack(Program& program, const std::optional<os::GammaRamp> changes::Changes::*ramp) {
     changes::Changes& changed = program.changes;
     if (changed.Empty()) {
         return;
     }
     Unmute(program);
     GiveShareBack(program);
-    if (changed.gameGamma && changed.desktopGamma) {
-        program.os.gamma.Write(*changed.desktopGamma);
+    if (changed.gameGamma && changed.*ramp) {
+        program.os.gamma.Write(*(changed.*ramp));
     }
     changed.gameGamma.reset();
     changed.desktopGamma.reset();
     SaveGivenBack(program);
+}
+
+} // namespace
+
+void GiveGameBack(Program& program) {
+    GiveBack(program, &changes::Changes::gameGamma);
+}
+
+void GiveEverythingBack(Program& program) {
+    GiveBack(program, &changes::Changes::desktopGamma);
 }
 
 void ForgetGoneGame(Program& program) {
