@@ -1,6 +1,7 @@
 #include "windows/ProcessPriority.h"
 
 #include "handles/Handles.h"
+#include "windows/Processes.h"
 
 namespace tuckaway::win32 {
 namespace {
@@ -10,13 +11,7 @@ namespace {
 UniqueKernelHandle Open(os::ProcessId process) {
     UniqueKernelHandle handle(
         ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_SET_INFORMATION, FALSE, process.id));
-    FILETIME created{};
-    FILETIME exited{};
-    FILETIME kernel{};
-    FILETIME user{};
-    if (handle && process.started != 0 &&
-        (!::GetProcessTimes(handle.get(), &created, &exited, &kernel, &user) ||
-         ((std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime) != process.started)) {
+    if (handle && process.started != 0 && StartOf(handle.get()) != process.started) {
         handle.reset();
     }
     return handle;

@@ -11,17 +11,6 @@ UniqueKernelHandle Open(DWORD id) {
     return UniqueKernelHandle(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
 }
 
-std::uint64_t StartOf(HANDLE process) {
-    FILETIME created{};
-    FILETIME exited{};
-    FILETIME kernel{};
-    FILETIME user{};
-    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) {
-        return 0;
-    }
-    return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
-}
-
 // The mandatory integrity level of a process's token (low, medium, high,
 // system), which User Interface Privilege Isolation compares; nothing when
 // the token cannot be read.
@@ -45,6 +34,17 @@ std::optional<unsigned long> IntegrityOf(HANDLE process) {
 }
 
 } // namespace
+
+std::uint64_t StartOf(HANDLE process) {
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) {
+        return 0;
+    }
+    return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
 
 os::ProcessId Processes::OwnerOf(os::Window window) {
     DWORD id = 0;

@@ -5,9 +5,16 @@
 
 #include "ports/Os.h"
 
+#include <windows.h>
+
+#include <cstdint>
 #include <optional>
 
 namespace tuckaway::win32 {
+
+// When a process started (its creation time), which tells it from a later
+// process given the same number; 0 when it cannot be read.
+std::uint64_t StartOf(HANDLE process);
 
 class Processes final : public os::Processes {
 public:
