@@ -336,9 +336,14 @@ e2e_click_field() {
         e2e_wait_for "control $2 of $1 to have the focus" e2e_focused_is "$1" "$2"
 }
 
-# The tray icon's centre: bottom right of the current display mode.
+# The tray icon's centre: bottom right of the current display mode. Right
+# after a mode change the desktop's window and its taskbar follow a moment
+# later; a click before they have lands beside the icon, so it waits (3 s at
+# most) until the icon is drawn in its place.
 e2e_tray_click() {
     local size
+    E2E_TIMEOUT=3 e2e_wait_for "the tray icon in its place before a click" e2e_tray_icon_shown ||
+        e2e_screenshot "$E2E_SCENARIO.tray-click"
     size="$(e2e_probe display)"
     e2e_click $((${size%%$'\t'*} - 11)) $((${size##*$'\t'} - 10)) "$@"
 }
@@ -413,6 +418,7 @@ e2e_tray_icon_is_not() { [ "$(e2e_tray_icon_sum)" != "$1" ]; }
 
 # The tray shows no icon: its square looks like the empty taskbar left of it.
 e2e_tray_icon_absent() { [ "$(e2e_tray_icon_sum)" = "$(e2e_tray_icon_sum 40)" ]; }
+e2e_tray_icon_shown() { ! e2e_tray_icon_absent; }
 
 # e2e_hotkey_free NAME MODIFIERS KEY: another program can register this
 # combination (so nothing, Tuckaway included, holds it); the helper lets it go at once.

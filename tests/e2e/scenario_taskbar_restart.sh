@@ -17,8 +17,6 @@ hover_tray_tip_is() {
     e2e_wait_for "the tray tip '$1'" tray_tip_is "$1"
 }
 
-tray_icon_shown() { ! e2e_tray_icon_absent; }
-
 scenario_taskbar_restart() {
     local tip="Quake III Arena - INACTIVE" tuckaway main
     e2e_preset_game "Quake III Arena" "Quake 3: Arena" 0 || return 1
@@ -34,7 +32,7 @@ scenario_taskbar_restart() {
     e2e_wait_for "the icon to go" e2e_tray_icon_absent || return 1
     e2e_probe post-registered "$main" TaskbarCreated >/dev/null || e2e_fail "could not post TaskbarCreated" ||
         return 1
-    e2e_wait_for "the icon to come back" tray_icon_shown || return 1
+    e2e_wait_for "the icon to come back" e2e_tray_icon_shown || return 1
     hover_tray_tip_is "$tip" || return 1
 
     # "&Exit" (last of three) ends the program and takes the icon with it.
