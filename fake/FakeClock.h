@@ -1,0 +1,25 @@
+#pragma once
+
+#include "fake/FakeLog.h"
+#include "ports/Os.h"
+
+namespace tuckaway::fake {
+
+// Clock: moved by the tests.
+class FakeClock : public virtual FakeLog, public os::Clock {
+public:
+    std::uint64_t now = 0;
+
+    std::uint64_t Milliseconds() override;
+};
+
+// CrashPlan: what a crash handler would do now.
+class FakeCrashPlan : public virtual FakeLog, public os::CrashPlan {
+public:
+    os::Window crashShows;
+    bool crashRestoresDesktopMode = false;
+
+    void Update(os::Window hiddenGame, bool desktopMode) override;
+};
+
+} // namespace tuckaway::fake
