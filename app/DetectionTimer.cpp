@@ -79,7 +79,7 @@ void Varer::Timer1_Timer() {
     os::TrayIconRecord& tray = varer.TrayIconData;
     const bool switching = about.ScreenResCheck == 1;
     const os::Window game = hotkeys::FindGameWindow(p);
-    hotkeys::KeepGameHidden(p, game);
+    hotkeys::Step(p, hotkeys::HideEvent::Tick, game);
     WatchForeground(static_cast<bool>(game));
     if (game) {
         varer.mPopResoRestoreVisible = false;
@@ -93,8 +93,10 @@ void Varer::Timer1_Timer() {
             if (varer.Text3.empty() && varer.Text4.empty()) {
                 hotkeys::RecordMode(p, hotkeys::Mode::Desktop);
             }
-            // While the game is hidden with the display switched, its own mode is kept.
-            if (varer.Check1 != 1) {
+            // While the game is hidden with the display switched, its own mode
+            // is kept; and while a hide is asked, the game may already have
+            // put the desktop's back itself.
+            if (varer.Check1 != 1 && p.hide.phase == hide::Phase::Shown) {
                 hotkeys::RecordMode(p, hotkeys::Mode::Game);
             }
             Normalise(varer.Text5, varer.Text6);

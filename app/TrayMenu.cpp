@@ -7,9 +7,6 @@
 namespace tuckaway {
 namespace {
 
-// How long exit waits for the game to show itself before it ends.
-constexpr unsigned kExitWaitMilliseconds = 500;
-
 // Mouse messages as the shell reports them in the low word of lParam.
 constexpr unsigned kLeftButtonUp = 0x0202;
 constexpr unsigned kLeftDoubleClick = 0x0203;
@@ -28,7 +25,7 @@ void Varer::Form_MouseMove(std::intptr_t lParam) {
         if (!game) {
             BringForward(ui::Dialog::Hotkey);
         } else if (!hotkeys::OutOfReach(p, game)) {
-            hotkeys::RequestRestore(p, game);
+            hotkeys::Step(p, hotkeys::HideEvent::RestoreKey, game);
         }
         break;
     case kLeftDoubleClick:
@@ -100,14 +97,9 @@ void Varer::Form_TaskbarCreated() {
 }
 
 void Varer::Form_QueryUnload() {
-    Program& p = program_;
-    const os::Window game = hotkeys::FindGameWindow(p);
-    if (game && p.os.windows.StateOf(game) == os::WindowManager::WindowState::Hidden) {
-        // Shown, not switched: the desktop's mode is the one the display
-        // stores, and the next logon starts in it.
-        hotkeys::ShowGameAgain(p, game);
-    }
-    hotkeys::GiveEverythingBack(p);
+    // Shown, not switched: the desktop's mode is the one the display stores,
+    // and the next logon starts in it.
+    hotkeys::Step(program_, hotkeys::HideEvent::SessionEnd, hotkeys::FindGameWindow(program_));
 }
 
 void Varer::EndSession() {
@@ -150,7 +142,8 @@ void Varer::mPopResoRestore_Click() {
     if (DesktopModeNeedsRestoring(current)) {
         hotkeys::SwitchTo(p, hotkeys::Mode::Desktop);
     }
-    hotkeys::GiveEverythingBack(p);
+    // A hidden game whose window is not the current game's any more is given back too.
+    hotkeys::Step(p, hotkeys::HideEvent::Repair);
     p.varer.mPopResoRestoreVisible = false;
 }
 
@@ -158,26 +151,22 @@ void Varer::mPopExit_Click() {
     Program& p = program_;
     // From here on nothing queued or pumped acts on the game.
     p.closing = true;
-    p.pending = {};
     const os::Window game = hotkeys::FindGameWindow(p);
-    if (game && !hotkeys::ProcessOfGame(p, game).outranks) {
-        hotkeys::ShowGameAgain(p, game);
+    const bool reachable = game && !hotkeys::ProcessOfGame(p, game).outranks;
+    if (reachable) {
+        hotkeys::Step(p, hotkeys::HideEvent::ExitAsked, game);
         ForgetDetectedGame();
-        // The game's mode only with its window: a game that does not answer
-        // is shown when it does, at the desktop's mode the display is in.
-        if (p.os.windows.WaitUntilShown(game, kExitWaitMilliseconds)) {
-            hotkeys::BringToFront(p, game);
-            hotkeys::SwitchToGameResolution(p);
-        }
     }
-    hotkeys::GiveEverythingBack(p);
+    // The game's mode only with its window: a game that does not answer is
+    // shown when it does, at the desktop's mode the display is in.
+    hotkeys::Step(p, hotkeys::HideEvent::ExitDone, reachable ? game : os::Window{});
     Close();
 }
 
 void Varer::Close() {
     Program& p = program_;
     // A fault from here on has nothing left to put right.
-    p.os.crashPlan.Update({}, false);
+    p.os.crashPlan.Update({});
     Form_Unload();
     p.ui.DestroyMainWindow();
     p.ui.DestroyDialog(ui::Dialog::Main);

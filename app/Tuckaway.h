@@ -7,6 +7,7 @@
 #include "app/Varer.h"
 #include "dialogs/Form1.h"
 #include "dialogs/FrmAbout.h"
+#include "hotkeys/HiddenGame.h"
 #include "state/Program.h"
 
 namespace tuckaway {
@@ -22,7 +23,7 @@ public:
 
     void Idle() override { varer.FinishStartup(); }
     void TimerTicked() override { varer.Timer1_Timer(); }
-    void GameWindowWatched() override { hotkeys::WatchGameWindow(program); }
+    void GameWindowWatched() override { hotkeys::Step(program, hotkeys::HideEvent::Watch); }
     void TrayEvent(std::intptr_t lParam) override { varer.Form_MouseMove(lParam); }
     void MainWindowResized(bool minimized) override { varer.Form_Resize(minimized); }
     // Leaves as "&Exit" would, game and display included.

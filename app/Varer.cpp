@@ -49,15 +49,20 @@ bool Varer::Form_Load() {
     LoadSettings();
     p.muteWhenHidden = p.settings.Option(settings::kMuteWhenHidden, true);
     p.yieldWhenHidden = p.settings.Option(settings::kYieldWhenHidden, true);
-    if (hotkeys::GiveBackWhatTheLastRunLeft(p)) {
+    hotkeys::Step(p, hotkeys::HideEvent::Start);
+    if (p.hide.detected) {
         // The run before ended without putting automatic detection back: the stored game was its find.
         frmAbout_.SelectEntry(catalogue::kAutomaticEntry);
+        hotkeys::SetDetected(p, false);
     }
 
     hotkeys::RegisterHotkeys(p, varer.HideKeyRegistered, varer.ShowKeyRegistered);
     p.PrevWndProc = p.os.hotkeys.InstallHotkeyProc(p.ui.DialogWindow(ui::Dialog::Hotkey), hotkeyProc_);
 
-    hotkeys::RecordMode(p, hotkeys::Mode::Desktop);
+    // A hide the run before left in force has put the desktop's mode back already.
+    if (p.varer.Text3.empty()) {
+        hotkeys::RecordMode(p, hotkeys::Mode::Desktop);
+    }
 
     // The rest, one step per idle moment: a hot key pressed meanwhile waits
     // for one step at most. The main dialog is made after the settings were

@@ -6,9 +6,8 @@ std::uint64_t FakeClock::Milliseconds() {
     return now;
 }
 
-void FakeCrashPlan::Update(os::Window hiddenGame, bool desktopMode) {
-    crashShows = hiddenGame;
-    crashRestoresDesktopMode = desktopMode;
+void FakeCrashPlan::Update(const os::CrashRescue& plan) {
+    rescue = plan;
 }
 
 } // namespace tuckaway::fake

@@ -13,13 +13,12 @@ public:
     std::uint64_t Milliseconds() override;
 };
 
-// CrashPlan: what a crash handler would do now.
+// CrashPlan: what a crash handler would do now (FakeSystem::RunCrashPlan does it).
 class FakeCrashPlan : public virtual FakeLog, public os::CrashPlan {
 public:
-    os::Window crashShows;
-    bool crashRestoresDesktopMode = false;
+    os::CrashRescue rescue;
 
-    void Update(os::Window hiddenGame, bool desktopMode) override;
+    void Update(const os::CrashRescue& plan) override;
 };
 
 } // namespace tuckaway::fake

@@ -28,10 +28,14 @@ std::int32_t FakeDisplay::ChangeMode(const os::DisplayMode& mode, std::uint32_t 
         storedSize = {mode.width, mode.height};
     }
     if (!(flags & os::kChangeNoReset)) {
+        const os::Size before = displaySize;
         displaySize = {mode.width, mode.height};
         // Fields the request leaves out are the driver's choice: here, its defaults.
         displayBits = (mode.fields & os::kDisplayFieldBitsPerPixel) ? mode.bitsPerPixel : 32;
         displayFrequency = (mode.fields & os::kDisplayFieldFrequency) ? mode.frequency : 60;
+        if (displaySize != before) {
+            ModeChanged();
+        }
     }
     return os::kDisplayChangeSuccessful;
 }

@@ -32,6 +32,10 @@ public:
     bool StoredMode(os::DisplayMode& mode) override;
     os::Size CurrentSize() override;
     void RequestRestart() override;
+
+protected:
+    // The display took another mode: a driver resets its gamma ramp then.
+    virtual void ModeChanged() {}
 };
 
 } // namespace tuckaway::fake

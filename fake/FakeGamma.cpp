@@ -9,7 +9,7 @@ std::optional<os::GammaRamp> FakeGamma::Read() {
 }
 
 bool FakeGamma::Write(const os::GammaRamp& ramp) {
-    log.push_back("SetGamma " + std::to_string(ramp[0]));
+    log.push_back("SetGamma " + std::to_string(ramp[255]));
     if (!gammaRamp) {
         return false;
     }
@@ -19,7 +19,9 @@ bool FakeGamma::Write(const os::GammaRamp& ramp) {
 
 os::GammaRamp FakeGamma::Ramp(std::uint16_t level) {
     os::GammaRamp ramp;
-    ramp.fill(level);
+    for (std::size_t i = 0; i < ramp.size(); ++i) {
+        ramp[i] = static_cast<std::uint16_t>((i % 256) * level / 255);
+    }
     return ramp;
 }
 

@@ -15,7 +15,8 @@ public:
     std::optional<os::GammaRamp> Read() override;
     bool Write(const os::GammaRamp& ramp) override;
 
-    // A gamma ramp whose every entry is `level`.
+    // A gamma ramp that rises evenly from 0 to `level` in each colour; 0xFFFF
+    // is the one a driver sets after a mode change.
     static os::GammaRamp Ramp(std::uint16_t level);
 };
 

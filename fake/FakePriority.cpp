@@ -12,25 +12,35 @@ std::optional<unsigned> FakePriority::PriorityClass(os::ProcessId process) {
     return it == priorityOf.end() ? os::kNormalPriority : it->second;
 }
 
-bool FakePriority::SetPriorityClass(os::ProcessId process, unsigned priorityClass) {
+bool FakePriority::SetPriorityClass(os::ProcessId process, unsigned priorityClass,
+                                    std::optional<unsigned> onlyFrom) {
     log.push_back("SetPriorityClass " + std::to_string(priorityClass));
-    if (!PriorityClass(process)) {
+    const auto now = PriorityClass(process);
+    if (!now) {
         return false;
     }
-    priorityOf[process.id] = priorityClass;
+    if (onlyFrom && now != onlyFrom) {
+        return true;
+    }
+    priorityOf[process.id] =
+        priorityClass == os::kRealtimePriority && !realtimePrivilege ? os::kHighPriority : priorityClass;
     return true;
 }
 
 std::optional<os::Throttling> FakePriority::ThrottlingOf(os::ProcessId process) {
-    if (!efficiencyMode || !PriorityClass(process)) {
+    if (system != System::Windows11 || !PriorityClass(process)) {
         return std::nullopt;
     }
     return throttlingOf[process.id];
 }
 
-bool FakePriority::SetThrottling(os::ProcessId process, os::Throttling throttling) {
-    if (!ThrottlingOf(process)) {
+bool FakePriority::SetThrottling(os::ProcessId process, os::Throttling throttling,
+                                 std::optional<os::Throttling> onlyFrom) {
+    if (system == System::Wine8 || !PriorityClass(process)) {
         return false;
+    }
+    if (const auto now = ThrottlingOf(process); now && onlyFrom && now != onlyFrom) {
+        return true;
     }
     throttlingOf[process.id] = throttling;
     return true;

@@ -21,7 +21,39 @@ os::Window FakeSystem::AddGameWindow(std::string_view title, std::string_view cl
 }
 
 void FakeSystem::AddSession(os::Window window, std::string id, bool muted) {
-    sessions.push_back({std::move(id), processOfWindow.at(window.value).id, muted});
+    std::string identifier = id;
+    OpenSession(processOfWindow.at(window.value).id, std::move(id), std::move(identifier), muted);
+}
+
+void FakeSystem::EndProcess(os::ProcessId process) {
+    std::erase(running, process);
+    std::erase_if(windowsByTitle,
+                  [&](const auto& entry) { return processOfWindow[entry.second.value] == process; });
+    std::erase_if(sessions, [&](const Session& session) { return session.process == process.id; });
+}
+
+void FakeSystem::RunCrashPlan() {
+    const os::CrashRescue& plan = rescue;
+    if (plan.window) {
+        ShowWindow(plan.window, plan.maximized ? ShowCommand::ShowMaximized : ShowCommand::Show);
+    }
+    constexpr os::Throttling kEfficient{os::kThrottleExecutionSpeed, os::kThrottleExecutionSpeed};
+    if (plan.priorityClass) {
+        SetPriorityClass(plan.process, *plan.priorityClass, os::kBelowNormalPriority);
+    }
+    if (plan.throttling) {
+        SetThrottling(plan.process, *plan.throttling, kEfficient);
+    }
+    if (plan.storedMode) {
+        ChangeMode(
+            {os::kDisplayFieldWidth | os::kDisplayFieldHeight, storedSize.width, storedSize.height, 0, 0}, 0);
+    }
+}
+
+void FakeSystem::ModeChanged() {
+    if (gammaRamp) {
+        gammaRamp = Ramp(0xFFFF);
+    }
 }
 
 } // namespace tuckaway::fake

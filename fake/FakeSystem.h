@@ -47,11 +47,16 @@ public:
 
     // A game window that FindWindowByTitle finds, visible, of a running process of its own.
     os::Window AddGameWindow(std::string_view title, std::string_view className = "game");
-    // A session of the game that owns `window`.
+    // A session of the game that owns `window`, its identifier the same as its instance's.
     void AddSession(os::Window window, std::string id, bool muted = false);
+    // The process ends: its windows and sessions go with it.
+    void EndProcess(os::ProcessId process);
+    // What the crash handler does with the plan it was last given.
+    void RunCrashPlan();
 
 protected:
     FakeProcesses& ProcessesPart() override { return *this; }
+    void ModeChanged() override;
 
 private:
     std::uintptr_t windowsMade_ = 0;

@@ -1,4 +1,5 @@
 #include "hotkeys/HiddenGame.h"
+
 #include "hotkeys/Hotkeys.h"
 
 #include <algorithm>
@@ -6,176 +7,450 @@
 namespace tuckaway::hotkeys {
 namespace {
 
-// The record goes to the settings first, so a crash between the two never
-// leaves a change the next start does not know of.
-void Save(Program& program) {
-    changes::Save(program.settings, program.changes, program.changesSaved);
-    program.changesSaved = program.changes;
+using hide::Phase;
+using Show = os::WindowManager::ShowCommand;
+using State = os::WindowManager::WindowState;
+
+// How often a request to the window is looked at, and how long a hide may
+// take before it is called off: a game that has not taken it by then is hung.
+constexpr unsigned kWatchInterval = 10;
+constexpr std::uint64_t kHideTimeLimit = 1000;
+
+constexpr std::string_view kNotResponding = "The game is not responding, so it was not hidden.";
+
+// What the hide puts in place of what the game had: the program gives back
+// only what is still its own doing, never what the player set since.
+constexpr unsigned kYielded = os::kBelowNormalPriority;
+constexpr os::Throttling kEfficient{os::kThrottleExecutionSpeed, os::kThrottleExecutionSpeed};
+// What a process has that never chose an efficiency mode: the system decides.
+constexpr os::Throttling kSystemDecides{};
+
+// The record goes to the settings and to the crash plan before each change
+// outside the program, so that a crash or kill at any step leaves what was done known.
+void Record(Program& p) {
+    const hide::Hide& h = p.hide;
+    hide::Save(p.settings, h, p.hideRecorded);
+    p.os.crashPlan.Update(
+        h.phase == Phase::Shown
+            ? os::CrashRescue{}
+            : os::CrashRescue{h.window, h.maximized, h.process, h.priorityClass, h.throttling, h.switched});
 }
 
-void MuteNewSessions(Program& program) {
-    changes::Changes& changed = program.changes;
-    std::vector<std::string> fresh;
-    for (std::string& session : program.os.audio.UnmutedSessions(changed.game.id)) {
-        if (std::ranges::find(changed.mutedSessions, session) == changed.mutedSessions.end()) {
-            changed.mutedSessions.push_back(session);
-        }
-        fresh.push_back(std::move(session));
-    }
-    if (fresh.empty()) {
-        return;
-    }
-    Save(program);
-    program.os.audio.SetMuted(fresh, true);
-}
-
-void Unmute(Program& program) {
-    changes::Changes& changed = program.changes;
-    if (changed.mutedSessions.empty()) {
-        return;
-    }
-    program.os.audio.SetMuted(changed.mutedSessions, false);
-    changed.mutedSessions.clear();
+// Switch only when the game's recorded size differs from the desktop's in both
+// dimensions and the user has the switch on.
+bool SwitchWanted(const Program& p) {
+    const VarerFields& varer = p.varer;
+    return p.frmAbout.ScreenResCheck == 1 && varer.Text6 != varer.Text4 && varer.Text3 != varer.Text5;
 }
 
 // Ranks the priority classes from the least share of the machine up.
 int Rank(unsigned priorityClass) {
-    switch (priorityClass) {
-    case os::kIdlePriority:
-        return 0;
-    case os::kBelowNormalPriority:
-        return 1;
-    case os::kNormalPriority:
-        return 2;
-    case 0x8000: // ABOVE_NORMAL_PRIORITY_CLASS
-        return 3;
-    case os::kHighPriority:
-        return 4;
-    default: // REALTIME_PRIORITY_CLASS
-        return 5;
+    constexpr unsigned kOrder[] = {os::kIdlePriority, os::kBelowNormalPriority, os::kNormalPriority,
+                                   os::kAboveNormalPriority, os::kHighPriority};
+    const auto it = std::ranges::find(kOrder, priorityClass);
+    return static_cast<int>(it - std::begin(kOrder)); // anything else ranks as real time
+}
+
+void AskBack(Program& p) {
+    // SW_RESTORE also un-minimises a game that minimised itself while hidden,
+    // but takes a maximised window out of its maximised state.
+    p.os.windows.ShowWindow(p.hide.window, p.hide.maximized ? Show::ShowMaximized : Show::Restore);
+}
+
+// The game's process gets its share of the machine back first, so that it
+// takes the request to come back as fast as it took any before the hide.
+void GiveShareBack(Program& p) {
+    hide::Hide& h = p.hide;
+    if (h.priorityClass) {
+        p.os.priority.SetPriorityClass(h.process, *h.priorityClass, kYielded);
+        h.priorityClass.reset();
+    }
+    if (h.throttling) {
+        p.os.priority.SetThrottling(h.process, *h.throttling, kEfficient);
+        h.throttling.reset();
     }
 }
 
-// Exactly what the process had: its class, and its efficiency mode.
-void GiveShareBack(Program& program) {
-    changes::Changes& changed = program.changes;
-    if (changed.priorityClass) {
-        program.os.priority.SetPriorityClass(changed.game, *changed.priorityClass);
-        changed.priorityClass.reset();
+void UnmuteSeenAgain(Program& p) {
+    std::vector<std::string>& later = p.hide.unmuteLater;
+    if (later.empty()) {
+        return;
     }
-    if (changed.throttling) {
-        program.os.priority.SetThrottling(changed.game, *changed.throttling);
-        changed.throttling.reset();
+    const std::vector<std::string> found = p.os.audio.UnmuteIdentifiers(later);
+    if (std::erase_if(later,
+                      [&](const std::string& id) { return std::ranges::find(found, id) != found.end(); })) {
+        Record(p);
     }
 }
 
-// Once nothing is left to give back, no game is named either.
-void SaveGivenBack(Program& program) {
-    if (program.changes.Empty()) {
-        program.changes.ForgetGame();
+// How a hide ends: which mode and ramp the display is left with.
+enum class Back {
+    Restored, // the game is shown by a restore or by the player: its mode and ramp
+    Released, // it is asked back without a restore (exit, end of session, another game): the desktop's
+    Gone,     // its process has ended: the desktop's mode and ramp back
+};
+
+// The one way back: what the hide holds, in one order, each step safe to
+// repeat (a start after a crash may repeat any), the record emptied last.
+void GiveBack(Program& p, Back back, bool inFront = false) {
+    hide::Hide& h = p.hide;
+    const os::Window window = h.window;
+    if (back != Back::Gone) {
+        GiveShareBack(p);
     }
-    Save(program);
+    if (back == Back::Released && window) {
+        AskBack(p);
+    }
+    if (back == Back::Restored && inFront && !p.os.windows.IsHung(window)) {
+        // Once the window has shown itself its thread answers; even so, one
+        // the system calls hung is not made to wait on.
+        p.os.windows.SetForegroundWindow(window);
+    }
+    // A mode change may reset the display's ramp: whether it still shows the
+    // ramp the hide put there is asked before.
+    const bool oursShown = h.gameGamma && p.os.gamma.Read() == h.desktopGamma;
+    VarerFields& varer = p.varer;
+    if (back == Back::Restored) {
+        if (SwitchWanted(p) && !varer.Text5.empty()) {
+            SwitchTo(p, Mode::Game);
+            varer.Check1 = 0;
+        }
+    } else {
+        if (h.switched && back == Back::Gone) {
+            SwitchTo(p, Mode::Desktop);
+        }
+        // The hide is over: the next run of the game has its own mode recorded.
+        varer.Check1 = 0;
+    }
+    if (back == Back::Gone) {
+        for (const hide::MutedSession& session : h.muted) {
+            if (!session.identifier.empty() &&
+                std::ranges::find(h.unmuteLater, session.identifier) == h.unmuteLater.end()) {
+                h.unmuteLater.push_back(session.identifier);
+            }
+        }
+    } else if (!h.muted.empty()) {
+        std::vector<std::string> instances;
+        std::ranges::transform(h.muted, std::back_inserter(instances), &hide::MutedSession::instance);
+        p.os.audio.SetMuted(instances, false);
+    }
+    if (h.gameGamma && h.desktopGamma) {
+        if (back != Back::Restored) {
+            p.os.gamma.Write(*h.desktopGamma);
+        } else if (oursShown) {
+            p.os.gamma.Write(*h.gameGamma);
+        }
+    }
+    h.End();
+    Record(p);
+    UnmuteSeenAgain(p);
+}
+
+// Sessions of the hidden game that are not muted and not yet the hide's.
+std::vector<os::AudioSession> FreshSessions(Program& p) {
+    std::vector<os::AudioSession> fresh;
+    if (!p.muteWhenHidden || !p.hide.process) {
+        return fresh;
+    }
+    for (os::AudioSession& session : p.os.audio.SessionsOf(p.hide.process.id)) {
+        const bool ours = std::ranges::find(p.hide.muted, session.instance, &hide::MutedSession::instance) !=
+                          p.hide.muted.end();
+        if (!session.muted && !ours) {
+            fresh.push_back(std::move(session));
+        } else if (!session.muted) {
+            // Muted by the hide and unmuted since: the player wants to hear it.
+            std::erase_if(p.hide.muted,
+                          [&](const hide::MutedSession& m) { return m.instance == session.instance; });
+        }
+    }
+    return fresh;
+}
+
+void Mute(Program& p, const std::vector<os::AudioSession>& fresh) {
+    std::vector<std::string> instances;
+    for (const os::AudioSession& session : fresh) {
+        instances.push_back(session.instance);
+    }
+    if (!instances.empty()) {
+        p.os.audio.SetMuted(instances, true);
+    }
+}
+
+// While hidden, on each tick: sessions the game opened since are muted too.
+void KeepGameMuted(Program& p) {
+    const std::size_t before = p.hide.muted.size();
+    const std::vector<os::AudioSession> fresh = FreshSessions(p);
+    for (const os::AudioSession& session : fresh) {
+        p.hide.muted.push_back({session.identifier, session.instance});
+    }
+    if (!fresh.empty() || p.hide.muted.size() != before) {
+        Record(p);
+    }
+    Mute(p, fresh);
+}
+
+// The window has hidden itself: everything else the hide changes is read as
+// it is, recorded, and only then changed.
+void HideDone(Program& p) {
+    hide::Hide& h = p.hide;
+    os::ProcessPriority& priority = p.os.priority;
+    const std::vector<os::AudioSession> fresh = FreshSessions(p);
+    for (const os::AudioSession& session : fresh) {
+        h.muted.push_back({session.identifier, session.instance});
+    }
+
+    // Hidden twice, what the process has now is the hide's doing already. A
+    // process that cannot be opened (one run above the program) is left as it is.
+    std::optional<unsigned> lower;
+    std::optional<os::Throttling> throttle;
+    if (p.yieldWhenHidden && h.process && !h.priorityClass && !h.throttling) {
+        const auto before = priority.PriorityClass(h.process);
+        // A real-time class this program could not give back is left alone.
+        if (before && Rank(*before) > Rank(kYielded) &&
+            (*before != os::kRealtimePriority || priority.MayGiveRealtime())) {
+            lower = before;
+        }
+        // Some systems take an efficiency mode without telling the one a
+        // process has: then it had the one the system decides.
+        const auto mode = before ? priority.ThrottlingOf(h.process) : std::nullopt;
+        if (before && mode != kEfficient) {
+            throttle = mode.value_or(kSystemDecides);
+        }
+    }
+    h.priorityClass = lower;
+    h.throttling = throttle;
+
+    const bool switching = SwitchWanted(p) && !p.varer.Text3.empty();
+    if (switching) {
+        h.switched = true;
+        h.desktopMode = RecordedMode(p, Mode::Desktop);
+        h.gameMode = RecordedMode(p, Mode::Game);
+    }
+    // The game's ramp, read before the switch: a mode change may reset it.
+    if (p.desktopRamp && !h.gameGamma) {
+        const auto gameRamp = p.os.gamma.Read();
+        if (gameRamp && gameRamp != p.desktopRamp) {
+            h.gameGamma = gameRamp;
+            h.desktopGamma = p.desktopRamp;
+        }
+    }
+    h.phase = Phase::Hidden;
+    Record(p);
+
+    Mute(p, fresh);
+    if (lower && !priority.SetPriorityClass(h.process, kYielded, std::nullopt)) {
+        h.priorityClass.reset();
+    }
+    if (throttle && !priority.SetThrottling(h.process, kEfficient, std::nullopt)) {
+        h.throttling.reset();
+    }
+    if (switching) {
+        p.varer.Check1 = 1;
+        const os::Window window = h.window;
+        SwitchTo(p, Mode::Desktop);
+        // A restart box pumps messages: the hide may have ended meanwhile.
+        if (h.phase != Phase::Hidden || h.window != window) {
+            return;
+        }
+    }
+    if (h.gameGamma && !p.os.gamma.Write(*h.desktopGamma)) {
+        h.gameGamma.reset();
+        h.desktopGamma.reset();
+    }
+}
+
+// The window and what the program knows of it agree again, or it is looked at in a moment.
+void Look(Program& p) {
+    hide::Hide& h = p.hide;
+    if (h.phase != Phase::Hiding && h.phase != Phase::Restoring) {
+        return;
+    }
+    const bool hidden = p.os.windows.StateOf(h.window) == State::Hidden;
+    if (h.phase == Phase::Hiding && hidden) {
+        HideDone(p);
+    } else if (h.phase == Phase::Restoring && !hidden) {
+        GiveBack(p, Back::Restored, /*inFront=*/true);
+    } else if (p.os.clock.Milliseconds() - h.asked < kHideTimeLimit) {
+        p.ui.WatchGameWindow(kWatchInterval);
+    } else if (h.phase == Phase::Hiding) {
+        // Called off: asked back after the hide it has not taken, it cannot
+        // vanish later by surprise.
+        GiveBack(p, Back::Released);
+        Warn(p, kNotResponding);
+    }
+    // A restore the game has not taken yet waits for it: the detection timer
+    // looks again, and the game's mode comes with its window.
+}
+
+// A hide in force for another window than the current game's ends first.
+void EndOtherHide(Program& p, os::Window game) {
+    const hide::Hide& h = p.hide;
+    if (h.phase != Phase::Shown && h.window != game) {
+        GiveBack(p, p.os.processes.Runs(h.process) ? Back::Released : Back::Gone);
+    }
+}
+
+// The hide's window is the current game's from here on.
+void Take(Program& p, os::Window game) {
+    EndOtherHide(p, game);
+    hide::Hide& h = p.hide;
+    if (h.phase == Phase::Shown) {
+        h.window = game;
+        h.process = ProcessOfGame(p, game).process;
+        h.maximized = p.os.windows.IsMaximized(game);
+    }
+}
+
+void AskHide(Program& p, os::Window game) {
+    const bool fresh = p.hide.phase == Phase::Shown;
+    Take(p, game);
+    // The game's mode as it is before anything changes: a game built on SDL
+    // puts the desktop's back itself on losing the focus, and never its own.
+    if (fresh && p.frmAbout.ScreenResCheck == 1 && p.varer.Check1 != 1) {
+        RecordMode(p, Mode::Game);
+    }
+    hide::Hide& h = p.hide;
+    h.phase = Phase::Hiding;
+    h.asked = p.os.clock.Milliseconds();
+    // In the record before it is asked: a kill right after must not lose it.
+    Record(p);
+    p.os.windows.ShowWindow(game, Show::Hide);
+    p.os.windows.SetForegroundWindow(p.ui.DialogWindow(ui::Dialog::Hotkey));
+    Look(p);
+}
+
+// Restore key, tray click, exit: the share first, then the window asked back.
+void AskRestore(Program& p, os::Window game) {
+    Take(p, game);
+    GiveShareBack(p);
+    AskBack(p);
+    p.hide.phase = Phase::Restoring;
+    p.hide.asked = p.os.clock.Milliseconds();
+}
+
+void Tick(Program& p, os::Window game) {
+    hide::Hide& h = p.hide;
+    if (h.phase == Phase::Shown) {
+        if (game) {
+            UnmuteSeenAgain(p);
+        }
+        return;
+    }
+    if (game != h.window) {
+        // Gone, made anew, or no longer the current game: nothing of the
+        // program's may stay in force on it.
+        GiveBack(p, p.os.processes.Runs(h.process) ? Back::Released : Back::Gone);
+        return;
+    }
+    if (h.phase != Phase::Hidden) {
+        Look(p);
+        return;
+    }
+    switch (p.os.windows.StateOf(game)) {
+    case State::Hidden:
+        KeepGameMuted(p);
+        break;
+    case State::Minimized:
+        // A game that minimises itself on losing the focus shows up again
+        // right after the hide: hidden once more.
+        p.os.windows.ShowWindow(game, Show::Hide);
+        KeepGameMuted(p);
+        break;
+    case State::Shown:
+        // The player brought it back (its taskbar button, say): so are its sound and ramp.
+        GiveBack(p, Back::Restored);
+        break;
+    }
+}
+
+// What a run that crashed or was killed left: a game still hidden is adopted,
+// hidden as it was, and the restore gives everything back; anything else is
+// given back at once.
+void Start(Program& p) {
+    hide::Hide& h = p.hide;
+    h = hide::Load(p.settings);
+    if (h.phase == Phase::Shown && !h.HoldsChanges()) {
+        UnmuteSeenAgain(p);
+        return;
+    }
+    if (h.switched) {
+        SetRecordedMode(p, Mode::Desktop, h.desktopMode);
+        SetRecordedMode(p, Mode::Game, h.gameMode);
+    }
+    if (!p.os.processes.Runs(h.process)) {
+        GiveBack(p, Back::Gone);
+        return;
+    }
+    // A window is the hide's only while it is still its process's.
+    if (h.phase == Phase::Shown || !h.window || p.os.processes.OwnerOf(h.window) != h.process) {
+        h.window = {};
+        GiveBack(p, Back::Released);
+        return;
+    }
+    if (p.os.windows.StateOf(h.window) == State::Shown) {
+        // Shown by the crash handler, or by a restore the run did not live to finish.
+        GiveBack(p, Back::Restored);
+        return;
+    }
+    p.varer.Check1 = h.switched ? 1 : 0;
+    // A hide that had not seen its window go finishes now; one half given
+    // back is taken again, as a second hide would.
+    const Phase was = h.phase;
+    h.phase = was == Phase::Hidden ? Phase::Hidden : Phase::Hiding;
+    h.asked = p.os.clock.Milliseconds();
+    Record(p);
+    Look(p);
 }
 
 } // namespace
 
-void MuteGame(Program& program, os::Window game) {
-    if (!program.muteWhenHidden) {
-        return;
+void Step(Program& program, HideEvent event, os::Window game) {
+    switch (event) {
+    case HideEvent::HideKey:
+        AskHide(program, game);
+        break;
+    case HideEvent::RestoreKey:
+        AskRestore(program, game);
+        Look(program);
+        break;
+    case HideEvent::Watch:
+        if (!program.closing) {
+            Look(program);
+        }
+        break;
+    case HideEvent::Tick:
+        Tick(program, game);
+        break;
+    case HideEvent::ExitAsked:
+        AskRestore(program, game);
+        break;
+    case HideEvent::ExitDone: {
+        // How long exit waits for the game to show itself before it ends: a
+        // game that does not answer is shown when it does, at the desktop's mode.
+        constexpr unsigned kExitWaitMilliseconds = 500;
+        const hide::Hide& h = program.hide;
+        if (h.phase == Phase::Restoring && h.window == game && game &&
+            program.os.windows.WaitUntilShown(game, kExitWaitMilliseconds)) {
+            GiveBack(program, Back::Restored, /*inFront=*/true);
+        } else {
+            EndOtherHide(program, {});
+        }
+        break;
     }
-    const os::ProcessId owner = ProcessOfGame(program, game).process;
-    if (!owner) {
-        return;
-    }
-    changes::Changes& changed = program.changes;
-    if (changed.game != owner) {
-        // Another game was hidden before and never given back: its sound is its own again.
-        Unmute(program);
-        changed.gameGamma.reset();
-        changed.game = owner;
-    }
-    MuteNewSessions(program);
-}
-
-void YieldGame(Program& program, os::Window game) {
-    const os::ProcessId owner = ProcessOfGame(program, game).process;
-    if (!program.yieldWhenHidden || !owner) {
-        return;
-    }
-    changes::Changes& changed = program.changes;
-    if (changed.game != owner) {
-        GiveShareBack(program);
-        Unmute(program);
-        changed.gameGamma.reset();
-        changed.game = owner;
-    }
-    os::ProcessPriority& priority = program.os.priority;
-    // Hidden twice: what it has now is the program's doing already.
-    if (changed.priorityClass || changed.throttling) {
-        return;
-    }
-    // A process that cannot be opened (one run above the program) is left as it is.
-    const auto before = priority.PriorityClass(owner);
-    if (!before) {
-        return;
-    }
-    const bool lower = Rank(*before) > Rank(os::kBelowNormalPriority);
-    // Windows 11 and 10 21H2 on: the efficiency mode. A system without it says nothing.
-    const auto throttling = priority.ThrottlingOf(owner);
-    constexpr os::Throttling kEfficient{os::kThrottleExecutionSpeed, os::kThrottleExecutionSpeed};
-    const bool throttle = throttling && *throttling != kEfficient;
-    if (!lower && !throttle) {
-        return;
-    }
-    if (lower) {
-        changed.priorityClass = before;
-    }
-    if (throttle) {
-        changed.throttling = throttling;
-    }
-    Save(program);
-    if (lower && !priority.SetPriorityClass(owner, os::kBelowNormalPriority)) {
-        changed.priorityClass.reset();
-    }
-    if (throttle && !priority.SetThrottling(owner, kEfficient)) {
-        changed.throttling.reset();
-    }
-    SaveGivenBack(program);
-}
-
-void GiveShareBackFirst(Program& program) {
-    if (program.changes.priorityClass || program.changes.throttling) {
-        GiveShareBack(program);
-        SaveGivenBack(program);
-    }
-}
-
-void KeepGameMuted(Program& program) {
-    if (program.muteWhenHidden && program.hiddenGame && program.changes.game) {
-        MuteNewSessions(program);
-    }
-}
-
-void ShowDesktopGamma(Program& program) {
-    changes::Changes& changed = program.changes;
-    // Hidden twice: the ramp the display shows now is the desktop's, not the game's.
-    if (!program.desktopGamma || changed.gameGamma || !program.hiddenGame) {
-        return;
-    }
-    const auto gameRamp = program.os.gamma.Read();
-    if (!gameRamp || *gameRamp == *program.desktopGamma) {
-        return;
-    }
-    if (!changed.game) {
-        changed.game = ProcessOfGame(program, program.hiddenGame).process;
-    }
-    changed.gameGamma = gameRamp;
-    changed.desktopGamma = program.desktopGamma;
-    Save(program);
-    if (!program.os.gamma.Write(*program.desktopGamma)) {
-        changed.gameGamma.reset();
-        changed.desktopGamma.reset();
-        SaveGivenBack(program);
+    case HideEvent::SessionEnd:
+        // A hidden game is shown again, also one a run before hid.
+        if (program.hide.phase == Phase::Shown && game && program.os.windows.StateOf(game) == State::Hidden) {
+            Take(program, game);
+            program.hide.phase = Phase::Hidden;
+        }
+        EndOtherHide(program, {});
+        break;
+    case HideEvent::Repair:
+        EndOtherHide(program, {});
+        break;
+    case HideEvent::Start:
+        Start(program);
+        break;
     }
 }
 
@@ -183,86 +458,19 @@ void RecordDesktopGamma(Program& program) {
     // A read costs about as much as a title lookup, and the desktop's ramp
     // seldom changes: every twentieth tick, some three seconds, is enough.
     constexpr unsigned kTicksBetweenReads = 20;
-    if (program.changes.gameGamma || program.desktopGammaAge++ % kTicksBetweenReads != 0) {
+    if (program.hide.gameGamma || program.desktopRampAge++ % kTicksBetweenReads != 0) {
         return;
     }
     if (auto ramp = program.os.gamma.Read()) {
-        program.desktopGamma = ramp;
+        program.desktopRamp = ramp;
     }
-}
-
-namespace {
-
-// Unmutes, gives the share back and puts one of the recorded ramps back: the
-// game's to a game that is shown again, the desktop's when everything ends.
-void GiveBack(Program& program, const std::optional<os::GammaRamp> changes::Changes::*ramp) {
-    changes::Changes& changed = program.changes;
-    if (changed.Empty()) {
-        return;
-    }
-    Unmute(program);
-    GiveShareBack(program);
-    if (changed.gameGamma && changed.*ramp) {
-        program.os.gamma.Write(*(changed.*ramp));
-    }
-    changed.gameGamma.reset();
-    changed.desktopGamma.reset();
-    SaveGivenBack(program);
-}
-
-} // namespace
-
-void GiveGameBack(Program& program) {
-    GiveBack(program, &changes::Changes::gameGamma);
-}
-
-void GiveEverythingBack(Program& program) {
-    GiveBack(program, &changes::Changes::desktopGamma);
-}
-
-void ForgetGoneGame(Program& program) {
-    if (!program.changes.game || program.os.processes.Runs(program.changes.game)) {
-        return;
-    }
-    // Its sessions went with it, and a game that ends puts its ramp back itself.
-    program.changes.ForgetGame();
-    Save(program);
 }
 
 void SetDetected(Program& program, bool detected) {
-    if (program.changes.detected != detected) {
-        program.changes.detected = detected;
-        Save(program);
+    if (program.hide.detected != detected) {
+        program.hide.detected = detected;
+        Record(program);
     }
-}
-
-bool GiveBackWhatTheLastRunLeft(Program& program) {
-    changes::Changes left = changes::Load(program.settings);
-    program.changesSaved = left;
-    if (left == changes::Changes{}) {
-        return false;
-    }
-    const bool gameRuns = left.game && program.os.processes.Runs(left.game);
-    if (gameRuns && !left.mutedSessions.empty()) {
-        program.os.audio.SetMuted(left.mutedSessions, false);
-    }
-    if (gameRuns && left.priorityClass) {
-        program.os.priority.SetPriorityClass(left.game, *left.priorityClass);
-    }
-    if (gameRuns && left.throttling) {
-        program.os.priority.SetThrottling(left.game, *left.throttling);
-    }
-    changes::Changes& kept = program.changes;
-    if (left.gameGamma && gameRuns) {
-        // Still hidden, most likely: the restore that brings it back gives it its ramp.
-        kept.game = left.game;
-        kept.gameGamma = left.gameGamma;
-        kept.desktopGamma = left.desktopGamma;
-    } else if (left.gameGamma && left.desktopGamma) {
-        program.os.gamma.Write(*left.desktopGamma);
-    }
-    Save(program);
-    return left.detected;
 }
 
 } // namespace tuckaway::hotkeys

@@ -1,47 +1,40 @@
 #pragma once
 
-// What hiding the game changes beside its window, and gives back when the game
-// comes back: the game's sound is muted and its process yields the machine
-// (where the user lets them be), and the display shows the desktop's gamma
-// ramp instead of the game's. Each change is
-// recorded in the settings before it is made.
+// The hide of the game as one state machine. Every event that can touch a
+// hide goes through Step: the keys, the tray, the watch on the game's window,
+// the detection timer, the ends of the program and its start. The hide's
+// value (Program::hide) holds everything it changed; it is recorded in the
+// settings, and handed to the crash plan, before each change outside the
+// program, and all of it comes back through one way back.
+//
+//   Shown --hide key--> Hiding --window hidden--> Hidden --restore key--> Restoring --window shown--> Shown
+//           Hiding --not hidden within a second--> Shown (asked back, the user told why)
+//           Hidden --the user shows it / minimised by the game--> Shown / hidden again
+//   any --the game ends, another game is current, Exit, the session ends,
+//         the repair command, a start after a crash or kill--> Shown, or Hidden (adopted)
 
 #include "state/Program.h"
 
 namespace tuckaway::hotkeys {
 
-// On a hide: mutes the audio sessions of the game's process that are not muted.
-void MuteGame(Program& program, os::Window game);
-// On a hide: the game's process is put below normal priority (unless it is
-// there already) and into efficiency mode, where the user lets it be.
-void YieldGame(Program& program, os::Window game);
-// On each tick while the game is hidden: sessions it opened since are muted too.
-void KeepGameMuted(Program& program);
-// On a hide, once the display shows the desktop's mode: keeps the game's ramp
-// and puts the desktop's in its place.
-void ShowDesktopGamma(Program& program);
+enum class HideEvent {
+    HideKey,    // the hide key, on the current game's window
+    RestoreKey, // the restore key, or a left click on the tray icon
+    Watch,      // the watch on a request to the window fired
+    Tick,       // the detection timer, with the current game's window or none
+    ExitAsked,  // "&Exit" found the game's window: it is asked back
+    ExitDone,   // "&Exit", before the program ends: everything given back
+    SessionEnd, // the session ends: shown, at the desktop's mode
+    Repair,     // "&Restore Resolution..." with no game window
+    Start,      // start-up: the record the run before left
+};
+
+void Step(Program& program, HideEvent event, os::Window game = {});
+
 // On ticks on which no game runs: the ramp the display shows is the desktop's.
 void RecordDesktopGamma(Program& program);
 
-// Before the game is asked to come back: its priority and efficiency mode
-// first, so that it takes the request as fast as it did before the hide.
-void GiveShareBackFirst(Program& program);
-// The game comes back (restore key, tray click, exit): its sessions unmuted,
-// its priority and efficiency mode as they were, its ramp back on the display.
-void GiveGameBack(Program& program);
-// Exit, the end of the session, "&Restore Resolution...": everything given
-// back, the display at the desktop's ramp.
-void GiveEverythingBack(Program& program);
-// The hidden game has gone: nothing of its is left to give back.
-void ForgetGoneGame(Program& program);
-
 // Records whether automatic detection chose the current game.
 void SetDetected(Program& program, bool detected);
-
-// At start-up: what a run that crashed or was killed left changed is given
-// back and its record forgotten. A game that still runs keeps its ramp for
-// the restore that brings it back. True when automatic detection had chosen
-// the game the settings name: the user's own choice was automatic.
-bool GiveBackWhatTheLastRunLeft(Program& program);
 
 } // namespace tuckaway::hotkeys

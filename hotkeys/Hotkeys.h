@@ -79,33 +79,6 @@ const Program::GameProcess& ProcessOfGame(Program& program, os::Window game);
 // window; the user is told once per game start.
 bool OutOfReach(Program& program, os::Window game);
 
-// Run on every tick with the game window found (or none). The game the hide
-// key hid that has turned up shown minimised, as a game that minimises itself
-// on losing the focus does, is hidden again. Shown normally it was brought
-// back by the user (its taskbar button, say) and is left alone from then on.
-// A restore the game has not taken yet is looked at again.
-void KeepGameHidden(Program& program, os::Window game);
-
-// Asks the game's window to hide or come back (maximised again if it was).
-// The display follows once the window has: the hide switches to the desktop's
-// mode, mutes the game and shows the desktop's gamma once it is hidden; the
-// restore switches to the game's mode and gives its sound and gamma back once
-// it is shown. A hide the game has not taken within a second is called off
-// and the user is told why.
-void RequestHide(Program& program, os::Window game);
-void RequestRestore(Program& program, os::Window game);
-// The restore's request alone, for the ends of the program: the window back,
-// maximised if it was; nothing follows it.
-void ShowGameAgain(Program& program, os::Window game);
-// The game in front, once its window has shown itself.
-void BringToFront(Program& program, os::Window game);
-// The watch on a pending request: done, called off, or looked at again soon.
-void WatchGameWindow(Program& program);
-
-// The game's resolution if the switch is on and the recorded game size
-// differs from the desktop's in both dimensions, then its sound and gamma back.
-void SwitchToGameResolution(Program& program);
-
 // The two modes the program records and switches between.
 enum class Mode { Desktop, Game };
 
@@ -114,6 +87,10 @@ enum class Mode { Desktop, Game };
 // The desktop's is the display's stored default instead where a game's window
 // exists and the mode in use is another: that is the game's.
 void RecordMode(Program& program, Mode mode);
+
+// The recorded mode, whole (its size from the texts), and the same set from a whole mode.
+os::DisplayMode RecordedMode(const Program& program, Mode mode);
+void SetRecordedMode(Program& program, Mode mode, const os::DisplayMode& recorded);
 
 // Switches the display to the recorded mode; sizes whose texts are not sizes
 // switch nothing. The game's mode is asked for as a temporary one, so that

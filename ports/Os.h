@@ -122,6 +122,7 @@ struct DisplayMode {
     std::int32_t height = 0;
     std::uint32_t bitsPerPixel = 0;
     std::uint32_t frequency = 0;
+    friend bool operator==(const DisplayMode&, const DisplayMode&) = default;
 };
 
 inline constexpr std::uint32_t kDisplayFieldBitsPerPixel = 0x00040000; // DM_BITSPERPEL
@@ -266,7 +267,9 @@ public:
 inline constexpr unsigned kIdlePriority = 0x40;          // IDLE_PRIORITY_CLASS
 inline constexpr unsigned kBelowNormalPriority = 0x4000; // BELOW_NORMAL_PRIORITY_CLASS
 inline constexpr unsigned kNormalPriority = 0x20;        // NORMAL_PRIORITY_CLASS
+inline constexpr unsigned kAboveNormalPriority = 0x8000; // ABOVE_NORMAL_PRIORITY_CLASS
 inline constexpr unsigned kHighPriority = 0x80;          // HIGH_PRIORITY_CLASS
+inline constexpr unsigned kRealtimePriority = 0x100;     // REALTIME_PRIORITY_CLASS
 
 // PROCESS_POWER_THROTTLING_STATE's masks: which behaviours the process
 // decides itself, and which of those are on.
@@ -282,21 +285,43 @@ public:
     virtual ~ProcessPriority() = default;
     // Nothing where the process cannot be opened (gone, or run above this program).
     virtual std::optional<unsigned> PriorityClass(ProcessId process) = 0;
-    virtual bool SetPriorityClass(ProcessId process, unsigned priorityClass) = 0;
-    // Nothing where the system has no efficiency mode or does not tell.
+    // Sets the class; with `onlyFrom`, only while the process still has that
+    // one (what the player set meanwhile stays).
+    virtual bool SetPriorityClass(ProcessId process, unsigned priorityClass,
+                                  std::optional<unsigned> onlyFrom) = 0;
+    // Nothing where the system has no efficiency mode or does not tell: some
+    // systems that take the mode do not tell it.
     virtual std::optional<Throttling> ThrottlingOf(ProcessId process) = 0;
-    virtual bool SetThrottling(ProcessId process, Throttling throttling) = 0;
+    // The same rule, where the mode can be read.
+    virtual bool SetThrottling(ProcessId process, Throttling throttling,
+                               std::optional<Throttling> onlyFrom) = 0;
+    // This program may give a process the real-time class; without the
+    // privilege to raise a base priority the system gives the high class instead.
+    virtual bool MayGiveRealtime() = 0;
+};
+
+// One audio session of a process on a render device.
+struct AudioSession {
+    // The same for the program's every run on that device: the system keeps
+    // a session's volume and mute under it, from one run to the next.
+    std::string identifier;
+    // This run's session only.
+    std::string instance;
+    bool muted = false;
+    friend bool operator==(const AudioSession&, const AudioSession&) = default;
 };
 
 // The audio sessions of other programs, on every active render device.
 class AudioSessions {
 public:
     virtual ~AudioSessions() = default;
-    // The sessions of a process that are not muted, by their instance
-    // identifiers; none where there is no device, no session, or no way to see them.
-    virtual std::vector<std::string> UnmutedSessions(std::uint32_t processId) = 0;
-    // Mutes or unmutes the sessions with these identifiers that still exist.
-    virtual void SetMuted(const std::vector<std::string>& sessions, bool muted) = 0;
+    // A process's sessions; none where there is no device, no session, or no way to see them.
+    virtual std::vector<AudioSession> SessionsOf(std::uint32_t processId) = 0;
+    // Mutes or unmutes the sessions with these instance identifiers that still exist.
+    virtual void SetMuted(const std::vector<std::string>& instances, bool muted) = 0;
+    // Unmutes the sessions of any process that have one of these session
+    // identifiers, and gives the identifiers it found a session for.
+    virtual std::vector<std::string> UnmuteIdentifiers(const std::vector<std::string>& identifiers) = 0;
 };
 
 // Milliseconds from some fixed moment, for time limits.
@@ -306,14 +331,25 @@ public:
     virtual std::uint64_t Milliseconds() = 0;
 };
 
-// What must still happen if the program dies of a fault: the hidden game
-// shown again, and the display back at the desktop's mode if the program put
-// it there for the hidden game. The logic keeps it up to date; a crash
-// handler acts on it.
+// What a handler of a fatal fault can still give back of a hide, with calls
+// that need no memory of their own: the game's window shown again (maximised
+// if it was), its process's priority class and efficiency mode, and the
+// display at its stored mode, the desktop's, if the hide switched it.
+struct CrashRescue {
+    Window window;
+    bool maximized = false;
+    ProcessId process;
+    std::optional<unsigned> priorityClass;
+    std::optional<Throttling> throttling;
+    bool storedMode = false;
+    friend bool operator==(const CrashRescue&, const CrashRescue&) = default;
+};
+
+// The logic keeps it up to date with every record of the hide; a crash handler acts on it.
 class CrashPlan {
 public:
     virtual ~CrashPlan() = default;
-    virtual void Update(Window hiddenGame, bool desktopMode) = 0;
+    virtual void Update(const CrashRescue& rescue) = 0;
 };
 
 struct Services {

@@ -7,7 +7,7 @@
 #include "ports/Os.h"
 #include "ports/Ui.h"
 #include "state/Catalogue.h"
-#include "state/Changes.h"
+#include "state/Hide.h"
 #include "state/Settings.h"
 
 #include <array>
@@ -116,24 +116,10 @@ public:
     // The hot-key dialog window's procedure before HotkeyProc replaced it.
     std::uintptr_t PrevWndProc = 0;
 
-    // The game window the hide key hid, until the program or the user brings
-    // it back: a game that minimises itself when it loses the focus shows up
-    // again right after the hide, and the detection timer hides it once more.
-    os::Window hiddenGame;
-    // It was maximised when it was hidden, and comes back so.
-    bool hiddenMaximized = false;
-
-    // A hide or restore asked of a game's window and not yet seen done: the
-    // display follows the window, not the request.
-    struct PendingShow {
-        enum class Kind { None, Hide, Restore };
-        Kind kind = Kind::None;
-        os::Window game;
-        // A hide: the window was maximised when it was asked.
-        bool maximized = false;
-        std::uint64_t asked = 0; // os::Clock milliseconds
-    };
-    PendingShow pending;
+    // The game's hide: everything it changed outside the program and must give
+    // back (state/Hide.h), and its record's text as the settings hold it.
+    hide::Hide hide;
+    std::string hideRecorded;
 
     // The current game window's process, looked at once per window.
     struct GameProcess {
@@ -163,13 +149,10 @@ public:
     bool muteWhenHidden = true;
     bool yieldWhenHidden = true;
 
-    // What hiding the game changed beyond its window, and what the settings
-    // record of it (see state/Changes.h).
-    changes::Changes changes;
-    changes::Changes changesSaved;
-    // The display's gamma ramp as last read while no game ran, and the ticks since.
-    std::optional<os::GammaRamp> desktopGamma;
-    unsigned desktopGammaAge = 0;
+    // The display's gamma ramp as last read while no game ran, and the ticks
+    // since: a hide starts from it.
+    std::optional<os::GammaRamp> desktopRamp;
+    unsigned desktopRampAge = 0;
 };
 
 } // namespace tuckaway

@@ -39,14 +39,25 @@ struct AudioSessions::Com {
 
 namespace {
 
-std::string InstanceOf(IAudioSessionControl2& control, decltype(&::CoTaskMemFree) free) {
+// One of the session's two names, as UTF-8; empty where it has none.
+std::string NameOf(IAudioSessionControl2& control,
+                   HRESULT (STDMETHODCALLTYPE IAudioSessionControl2::*get)(LPWSTR*),
+                   decltype(&::CoTaskMemFree) free) {
     LPWSTR id = nullptr;
-    if (FAILED(control.GetSessionInstanceIdentifier(&id)) || !id) {
+    if (FAILED((control.*get)(&id)) || !id) {
         return {};
     }
     std::string text = Utf8(id);
     free(id);
     return text;
+}
+
+std::string InstanceOf(IAudioSessionControl2& control, decltype(&::CoTaskMemFree) free) {
+    return NameOf(control, &IAudioSessionControl2::GetSessionInstanceIdentifier, free);
+}
+
+std::string IdentifierOf(IAudioSessionControl2& control, decltype(&::CoTaskMemFree) free) {
+    return NameOf(control, &IAudioSessionControl2::GetSessionIdentifier, free);
 }
 
 } // namespace
@@ -91,6 +102,8 @@ void AudioSessions::ForEachSession(const Visit& visit) {
         return;
     }
     HRESULT result = S_OK;
+    // The enumerator is dropped whenever it finds no device, so that an audio
+    // service started again is asked afresh, not through the old one.
     if (!devices_) {
         result = com_->create(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
                               __uuidof(IMMDeviceEnumerator), devices_.ReceiveVoid());
@@ -100,11 +113,12 @@ void AudioSessions::ForEachSession(const Visit& visit) {
     }
     ComPtr<IMMDeviceCollection> endpoints;
     // No device at all is no error: there is simply nothing to mute.
-    if (FAILED(devices_->EnumAudioEndpoints(eRender, DEVICE_STATE_ACTIVE, endpoints.Receive()))) {
+    UINT deviceCount = 0;
+    if (FAILED(devices_->EnumAudioEndpoints(eRender, DEVICE_STATE_ACTIVE, endpoints.Receive())) ||
+        FAILED(endpoints->GetCount(&deviceCount)) || deviceCount == 0) {
+        devices_.Reset();
         return;
     }
-    UINT deviceCount = 0;
-    endpoints->GetCount(&deviceCount);
     for (UINT d = 0; d < deviceCount; ++d) {
         ComPtr<IMMDevice> device;
         ComPtr<IAudioSessionManager2> manager;
@@ -135,31 +149,47 @@ void AudioSessions::ForEachSession(const Visit& visit) {
     }
 }
 
-std::vector<std::string> AudioSessions::UnmutedSessions(std::uint32_t processId) {
-    std::vector<std::string> found;
+std::vector<os::AudioSession> AudioSessions::SessionsOf(std::uint32_t processId) {
+    std::vector<os::AudioSession> found;
     ForEachSession([&](IAudioSessionControl2& control, ISimpleAudioVolume& volume) {
         DWORD owner = 0;
         BOOL muted = FALSE;
         // A session shared by several processes answers with a success code other than S_OK.
-        if (control.GetProcessId(&owner) == S_OK && owner == processId && SUCCEEDED(volume.GetMute(&muted)) &&
-            !muted) {
-            if (std::string id = InstanceOf(control, com_->free); !id.empty()) {
-                found.push_back(std::move(id));
+        if (control.GetProcessId(&owner) == S_OK && owner == processId && SUCCEEDED(volume.GetMute(&muted))) {
+            if (std::string instance = InstanceOf(control, com_->free); !instance.empty()) {
+                found.push_back({IdentifierOf(control, com_->free), std::move(instance), muted != FALSE});
             }
         }
     });
     return found;
 }
 
-void AudioSessions::SetMuted(const std::vector<std::string>& sessions, bool muted) {
-    if (sessions.empty()) {
+void AudioSessions::SetMuted(const std::vector<std::string>& instances, bool muted) {
+    if (instances.empty()) {
         return;
     }
     ForEachSession([&](IAudioSessionControl2& control, ISimpleAudioVolume& volume) {
-        if (std::ranges::find(sessions, InstanceOf(control, com_->free)) != sessions.end()) {
+        if (std::ranges::find(instances, InstanceOf(control, com_->free)) != instances.end()) {
             volume.SetMute(muted ? TRUE : FALSE, nullptr);
         }
     });
+}
+
+std::vector<std::string> AudioSessions::UnmuteIdentifiers(const std::vector<std::string>& identifiers) {
+    std::vector<std::string> found;
+    if (identifiers.empty()) {
+        return found;
+    }
+    ForEachSession([&](IAudioSessionControl2& control, ISimpleAudioVolume& volume) {
+        const std::string identifier = IdentifierOf(control, com_->free);
+        if (std::ranges::find(identifiers, identifier) != identifiers.end()) {
+            volume.SetMute(FALSE, nullptr);
+            if (std::ranges::find(found, identifier) == found.end()) {
+                found.push_back(identifier);
+            }
+        }
+    });
+    return found;
 }
 
 } // namespace tuckaway::win32

@@ -26,8 +26,9 @@ public:
     AudioSessions(const AudioSessions&) = delete;
     AudioSessions& operator=(const AudioSessions&) = delete;
 
-    std::vector<std::string> UnmutedSessions(std::uint32_t processId) override;
-    void SetMuted(const std::vector<std::string>& sessions, bool muted) override;
+    std::vector<os::AudioSession> SessionsOf(std::uint32_t processId) override;
+    void SetMuted(const std::vector<std::string>& instances, bool muted) override;
+    std::vector<std::string> UnmuteIdentifiers(const std::vector<std::string>& identifiers) override;
 
 private:
     using Visit = std::function<void(IAudioSessionControl2&, ISimpleAudioVolume&)>;

@@ -1,8 +1,11 @@
 #include "windows/CrashHandler.h"
 
+#include "windows/ProcessPriority.h"
+
 #include <dbghelp.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cwchar>
 
 namespace tuckaway::win32 {
@@ -10,8 +13,17 @@ namespace {
 
 // What the filter acts on lives outside the heap, set beforehand: a crashed
 // process may have a broken one.
-std::atomic<HWND> hiddenGame{nullptr};
-std::atomic<bool> desktopMode{false};
+struct Plan {
+    std::atomic<HWND> window{nullptr};
+    std::atomic<bool> maximized{false};
+    std::atomic<DWORD> process{0};
+    std::atomic<std::uint64_t> started{0};
+    std::atomic<DWORD> priorityClass{0}; // none: 0
+    std::atomic<bool> throttled{false};
+    std::atomic<DWORD> control{0};
+    std::atomic<DWORD> state{0};
+    std::atomic<bool> storedMode{false};
+} plan;
 wchar_t folder[MAX_PATH] = {};
 constexpr int kDumpsKept = 5;
 
@@ -84,11 +96,22 @@ void WriteDump(EXCEPTION_POINTERS* info) {
 }
 
 LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
-    // First what the user sees: the game back, the desktop's mode. Neither waits for anyone.
-    if (const HWND game = hiddenGame.load()) {
-        ::ShowWindowAsync(game, SW_SHOW);
+    // First what the user sees: the game's share of the machine, the game back,
+    // the desktop's mode; none of it waits for anyone or needs the heap. What
+    // the hide changed beyond that, the next start gives back.
+    const os::ProcessId process{plan.process.load(), plan.started.load()};
+    ProcessPriority priority;
+    if (const DWORD before = plan.priorityClass.load()) {
+        priority.SetPriorityClass(process, before, BELOW_NORMAL_PRIORITY_CLASS);
     }
-    if (desktopMode.load()) {
+    if (plan.throttled.load()) {
+        constexpr os::Throttling kEfficient{os::kThrottleExecutionSpeed, os::kThrottleExecutionSpeed};
+        priority.SetThrottling(process, {plan.control.load(), plan.state.load()}, kEfficient);
+    }
+    if (const HWND game = plan.window.load()) {
+        ::ShowWindowAsync(game, plan.maximized.load() ? SW_SHOWMAXIMIZED : SW_SHOW);
+    }
+    if (plan.storedMode.load()) {
         ::ChangeDisplaySettingsW(nullptr, 0);
     }
     WriteDump(info);
@@ -111,9 +134,16 @@ CrashHandler::~CrashHandler() {
     ::SetUnhandledExceptionFilter(previous_);
 }
 
-void CrashHandler::Update(os::Window game, bool desktop) {
-    hiddenGame.store(reinterpret_cast<HWND>(game.value));
-    desktopMode.store(desktop);
+void CrashHandler::Update(const os::CrashRescue& rescue) {
+    plan.window.store(reinterpret_cast<HWND>(rescue.window.value));
+    plan.maximized.store(rescue.maximized);
+    plan.process.store(rescue.process.id);
+    plan.started.store(rescue.process.started);
+    plan.priorityClass.store(rescue.priorityClass.value_or(0));
+    plan.control.store(rescue.throttling.value_or(os::Throttling{}).control);
+    plan.state.store(rescue.throttling.value_or(os::Throttling{}).state);
+    plan.throttled.store(rescue.throttling.has_value());
+    plan.storedMode.store(rescue.storedMode);
 }
 
 } // namespace tuckaway::win32

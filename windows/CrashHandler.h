@@ -1,8 +1,8 @@
 #pragma once
 
-// The program's last act when a fault would end it: the hidden game shown
-// again, the display back at its stored (the desktop's) mode if the program
-// had put it there for the hidden game, a minidump written to
+// The program's last act when a fault would end it: the hidden game's share
+// of the machine given back and the game shown again, the display back at its
+// stored (the desktop's) mode if the hide switched it, a minidump written to
 // %LOCALAPPDATA%\Tuckaway\crash (the newest five are kept), and the end.
 
 #include "ports/Os.h"
@@ -20,7 +20,7 @@ public:
     CrashHandler(const CrashHandler&) = delete;
     CrashHandler& operator=(const CrashHandler&) = delete;
 
-    void Update(os::Window hiddenGame, bool desktopMode) override;
+    void Update(const os::CrashRescue& rescue) override;
 
 private:
     LPTOP_LEVEL_EXCEPTION_FILTER previous_;

@@ -37,30 +37,74 @@ std::optional<unsigned> ProcessPriority::PriorityClass(os::ProcessId process) {
     return priorityClass != 0 ? std::optional<unsigned>(priorityClass) : std::nullopt;
 }
 
-bool ProcessPriority::SetPriorityClass(os::ProcessId process, unsigned priorityClass) {
+bool ProcessPriority::SetPriorityClass(os::ProcessId process, unsigned priorityClass,
+                                       std::optional<unsigned> onlyFrom) {
     const UniqueKernelHandle handle = Open(process);
-    return handle && ::SetPriorityClass(handle.get(), priorityClass);
+    if (!handle) {
+        return false;
+    }
+    if (onlyFrom && ::GetPriorityClass(handle.get()) != *onlyFrom) {
+        return true;
+    }
+    return ::SetPriorityClass(handle.get(), priorityClass);
 }
 
-std::optional<os::Throttling> ProcessPriority::ThrottlingOf(os::ProcessId process) {
+namespace {
+
+std::optional<os::Throttling> Read(HANDLE process) {
     static const auto get = Kernel32<GetInformation>("GetProcessInformation");
-    const UniqueKernelHandle handle = Open(process);
     PROCESS_POWER_THROTTLING_STATE state{};
     state.Version = PROCESS_POWER_THROTTLING_CURRENT_VERSION;
-    if (!get || !handle || !get(handle.get(), ProcessPowerThrottling, &state, sizeof state)) {
+    if (!get || !get(process, ProcessPowerThrottling, &state, sizeof state)) {
         return std::nullopt;
     }
     return os::Throttling{state.ControlMask, state.StateMask};
 }
 
-bool ProcessPriority::SetThrottling(os::ProcessId process, os::Throttling throttling) {
+} // namespace
+
+std::optional<os::Throttling> ProcessPriority::ThrottlingOf(os::ProcessId process) {
+    const UniqueKernelHandle handle = Open(process);
+    return handle ? Read(handle.get()) : std::nullopt;
+}
+
+bool ProcessPriority::SetThrottling(os::ProcessId process, os::Throttling throttling,
+                                    std::optional<os::Throttling> onlyFrom) {
     static const auto set = Kernel32<SetInformation>("SetProcessInformation");
     const UniqueKernelHandle handle = Open(process);
+    if (!set || !handle) {
+        return false;
+    }
+    // Windows 10 21H2 and 22H2 take the mode but fail to tell it: there the set goes ahead.
+    if (const auto now = onlyFrom ? Read(handle.get()) : std::nullopt; now && now != onlyFrom) {
+        return true;
+    }
     PROCESS_POWER_THROTTLING_STATE state{};
     state.Version = PROCESS_POWER_THROTTLING_CURRENT_VERSION;
     state.ControlMask = throttling.control;
     state.StateMask = throttling.state;
-    return set && handle && set(handle.get(), ProcessPowerThrottling, &state, sizeof state);
+    return set(handle.get(), ProcessPowerThrottling, &state, sizeof state);
+}
+
+bool ProcessPriority::MayGiveRealtime() {
+    // Asked once: a token's privileges do not change while the program runs.
+    static const bool may = [] {
+        HANDLE raw = nullptr;
+        if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) {
+            return false;
+        }
+        const UniqueKernelHandle token(raw);
+        TOKEN_PRIVILEGES privileges{};
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (!::LookupPrivilegeValueW(nullptr, SE_INC_BASE_PRIORITY_NAME, &privileges.Privileges[0].Luid)) {
+            return false;
+        }
+        // Succeeds with ERROR_NOT_ALL_ASSIGNED where the token lacks it.
+        return ::AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr) &&
+               ::GetLastError() == ERROR_SUCCESS;
+    }();
+    return may;
 }
 
 } // namespace tuckaway::win32

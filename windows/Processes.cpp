@@ -62,8 +62,10 @@ bool Processes::Runs(os::ProcessId process) {
     }
     const UniqueKernelHandle handle = Open(process.id);
     if (!handle) {
-        // A process that cannot be looked at exists; one that is gone gives another error.
-        return ::GetLastError() == ERROR_ACCESS_DENIED;
+        // A process that cannot be looked at exists; one that is gone gives
+        // another error. But one known by its start was looked at once: one
+        // that now refuses is another process given its number.
+        return ::GetLastError() == ERROR_ACCESS_DENIED && process.started == 0;
     }
     DWORD code = 0;
     return ::GetExitCodeProcess(handle.get(), &code) && code == STILL_ACTIVE &&

@@ -174,31 +174,41 @@ TEST_P(ServicesContract, AWindowsProcessRunsAndALaterOneWithItsNumberIsNotIt) {
 TEST_P(ServicesContract, AProcessWithoutSoundHasNoSessionToMute) {
     os::AudioSessions& audio = world->audio();
     const os::ProcessId owner = world->processes().OwnerOf(world->MakeWindow("a silent window"));
-    EXPECT_TRUE(audio.UnmutedSessions(owner.id).empty());
+    EXPECT_TRUE(audio.SessionsOf(owner.id).empty());
     audio.SetMuted({"no such session"}, true);
     audio.SetMuted({}, false);
-    EXPECT_TRUE(audio.UnmutedSessions(owner.id).empty());
+    EXPECT_TRUE(audio.UnmuteIdentifiers({"no such session"}).empty());
+    EXPECT_TRUE(audio.SessionsOf(owner.id).empty());
 }
 
-// A process's class is what was last set, and its efficiency mode is read and
-// written back, or neither where the system has none.
-TEST_P(ServicesContract, APriorityClassAndAnEfficiencyModeAreGivenBackAsRead) {
+// A class is set, and given back only while it is still the one set; the
+// real-time class is given as high without the privilege to raise a base
+// priority. An efficiency mode that can be read is the one last set.
+TEST_P(ServicesContract, APriorityClassIsGivenBackOnlyWhileItIsStillTheOneSet) {
     const os::ProcessId process = world->processes().OwnerOf(world->MakeWindow("a game's window"));
     os::ProcessPriority& priority = world->priority();
     const auto before = priority.PriorityClass(process);
     ASSERT_TRUE(before);
-    ASSERT_TRUE(priority.SetPriorityClass(process, os::kBelowNormalPriority));
+    ASSERT_TRUE(priority.SetPriorityClass(process, os::kBelowNormalPriority, std::nullopt));
     EXPECT_EQ(priority.PriorityClass(process), os::kBelowNormalPriority);
-    EXPECT_TRUE(priority.SetPriorityClass(process, *before));
+    EXPECT_TRUE(priority.SetPriorityClass(process, *before, os::kHighPriority));
+    EXPECT_EQ(priority.PriorityClass(process), os::kBelowNormalPriority) << "another class was set meanwhile";
+    EXPECT_TRUE(priority.SetPriorityClass(process, *before, os::kBelowNormalPriority));
     EXPECT_EQ(priority.PriorityClass(process), before);
     EXPECT_FALSE(priority.PriorityClass({process.id, process.started + 1}))
         << "a later process of that number";
+
+    ASSERT_TRUE(priority.SetPriorityClass(process, os::kRealtimePriority, std::nullopt));
+    EXPECT_EQ(priority.PriorityClass(process),
+              priority.MayGiveRealtime() ? os::kRealtimePriority : os::kHighPriority);
+    EXPECT_TRUE(priority.SetPriorityClass(process, *before, std::nullopt));
+
     if (const auto throttling = priority.ThrottlingOf(process)) {
-        EXPECT_TRUE(priority.SetThrottling(process, *throttling));
+        constexpr os::Throttling kEfficient{os::kThrottleExecutionSpeed, os::kThrottleExecutionSpeed};
+        EXPECT_TRUE(priority.SetThrottling(process, kEfficient, std::nullopt));
+        EXPECT_EQ(priority.ThrottlingOf(process), kEfficient);
+        EXPECT_TRUE(priority.SetThrottling(process, *throttling, kEfficient));
         EXPECT_EQ(priority.ThrottlingOf(process), throttling);
-    } else {
-        EXPECT_FALSE(
-            priority.SetThrottling(process, {os::kThrottleExecutionSpeed, os::kThrottleExecutionSpeed}));
     }
 }
 

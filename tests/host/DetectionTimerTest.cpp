@@ -180,7 +180,7 @@ TEST_F(DetectionTimer, AutomaticDetectionFollowsAGameStartingAndExiting) {
     // Back to automatic, and searching again in the same tick.
     EXPECT_EQ(fake.log, Concat({"FindWindow Jedi Knight 2", "Write currentgame= ",
                                 "Write currentgame_display=-=Automatic Game Detection=-",
-                                "Write recovery/Detected=", "Tray 1"},
+                                "Write recovery/Hide=State=Shown\n", "Tray 1"},
                                NineLookups()));
     EXPECT_EQ(varer.AutoDetectCheck, 0);
     EXPECT_FALSE(about.Combo1Locked);
@@ -201,7 +201,7 @@ TEST_F(DetectionTimer, SeveralGamesRunningAreAllLookedUpBeforeTheLastFoundIsSele
                                 "Write currentgame_display=Quake III Arena", "Write currentgame=Wolfenstein",
                                 "Write currentgame_display=Return to Castle Wolfenstein (SP + MP)",
                                 // A start after a crash finds the user's choice: automatic.
-                                "Write recovery/Detected=1"}));
+                                "Write recovery/Hide=State=Shown\nDetected=1\n"}));
     EXPECT_EQ(about.SelectedText(), "Return to Castle Wolfenstein (SP + MP)");
     EXPECT_EQ(varer.AutoDetectCheck, 1);
     EXPECT_TRUE(about.Combo1Locked);

@@ -49,7 +49,7 @@ TEST_F(GameWindow, AHideTheGameDoesNotTakeChangesNothingIsCalledOffAndSaysWhy) {
     Watch(600);
     EXPECT_EQ(fake.warnings, Lines{std::string(kNotResponding)});
     EXPECT_FALSE(fake.watchAsked) << "called off, not watched any longer";
-    EXPECT_EQ(fake.postedShows[game.value], (std::vector<Show>{Show::Hide, Show::Show}));
+    EXPECT_EQ(fake.postedShows[game.value], (std::vector<Show>{Show::Hide, Show::Restore}));
     EXPECT_EQ(fake.displaySize, (os::Size{640, 480}));
     fake.Answer(game);
     EXPECT_TRUE(fake.visible[game.value]) << "the show after the hide: the game cannot vanish later";
@@ -115,11 +115,11 @@ TEST_F(GameWindow, WhileAWindowAboveTheProgramIsInFrontAndNoGameRunsTheKeysAreIt
 
 TEST_F(GameWindow, ACrashWhileHiddenShowsTheGameAndTheNextStartSearchesAgain) {
     Key(0);
-    EXPECT_EQ(fake.crashShows, game);
-    EXPECT_TRUE(fake.crashRestoresDesktopMode);
+    EXPECT_EQ(fake.rescue.window, game);
+    EXPECT_TRUE(fake.rescue.storedMode);
+    EXPECT_EQ(fake.rescue.priorityClass, os::kNormalPriority);
     Key(1);
-    EXPECT_FALSE(fake.crashShows);
-    EXPECT_FALSE(fake.crashRestoresDesktopMode);
+    EXPECT_EQ(fake.rescue, os::CrashRescue{}) << "nothing left to put right";
 
     // Detection had chosen the game when the run died: the next start is automatic again.
     FakeSystem next;

@@ -23,7 +23,9 @@ TEST_F(HiddenGame, TheHiddenGameIsSilentAndComesBackAtItsOwnMuteState) {
     EXPECT_TRUE(fake.SessionMuted("music"));
     EXPECT_TRUE(fake.SessionMuted("voice"));
     // Recorded before it was muted.
-    const auto written = std::ranges::find(fake.log, "Write recovery/MutedSessions=music");
+    const auto written = std::ranges::find_if(fake.log, [](const std::string& line) {
+        return line.find("\nMuted=music\tmusic\n") != std::string::npos;
+    });
     ASSERT_NE(written, fake.log.end());
     EXPECT_LT(written, std::ranges::find(fake.log, "Mute 1"));
 
@@ -31,14 +33,13 @@ TEST_F(HiddenGame, TheHiddenGameIsSilentAndComesBackAtItsOwnMuteState) {
     fake.AddSession(game, "effects");
     app.varer.Timer1_Timer();
     EXPECT_TRUE(fake.SessionMuted("effects"));
-    EXPECT_EQ(Recorded("MutedSessions"), "music\neffects");
+    EXPECT_NE(Recorded("Hide").find("Muted=music\tmusic\nMuted=effects\teffects\n"), std::string::npos);
 
     Restore();
     EXPECT_FALSE(fake.SessionMuted("music"));
     EXPECT_FALSE(fake.SessionMuted("effects"));
     EXPECT_TRUE(fake.SessionMuted("voice")) << "muted by the user before the hide";
-    EXPECT_EQ(Recorded("MutedSessions"), "");
-    EXPECT_EQ(Recorded("Game"), "");
+    EXPECT_EQ(Recorded("Hide"), "State=Shown\n");
 }
 
 TEST_F(HiddenGame, ExitTrayAndRepairGiveTheSoundBackToo) {
@@ -102,9 +103,14 @@ TEST_F(HiddenGame, NoRampNoDeviceNoSessionIsNoErrorAndRecordsNothing) {
     Hide();
     EXPECT_FALSE(fake.visible[game.value]);
     EXPECT_EQ(fake.displaySize, (os::Size{1024, 768}));
+    // Only the window and the display's switch were recorded: nothing else was changed.
+    EXPECT_EQ(Recorded("Hide"), "State=Hidden\nWindow=" + std::to_string(game.value) +
+                                    "\nProcess=" + std::to_string(0x7000 + game.value) + " " +
+                                    std::to_string(1000 + game.value) +
+                                    "\nSwitched=1\nDesktopMode=0 1024 768 32 60\nGameMode=0 640 480 32 75\n");
     Restore();
     EXPECT_TRUE(fake.visible[game.value]);
-    EXPECT_TRUE(fake.LogStartingWith("Write recovery/").empty());
+    EXPECT_EQ(Recorded("Hide"), "State=Shown\n");
     EXPECT_TRUE(fake.boxes.empty());
 }
 
@@ -124,12 +130,17 @@ TEST_F(HiddenGame, TheWholeModeIsAskedForAfterATestAndTheSizeAloneWhereTheTestFa
     EXPECT_EQ(fake.modeChanges[1].first.fields, 0x00180000u);
     EXPECT_EQ(fake.displaySize, (os::Size{640, 480}));
 
-    // A game that switched back by itself is left alone.
+    // A game that switches back by itself on losing the focus, before it
+    // takes the hide, as games built on SDL do, is left alone.
     fake.testResult.reset();
+    fake.log.clear();
+    fake.hung[game.value] = true;
+    Hide();
     fake.displaySize = {1024, 768};
     fake.displayFrequency = 60;
-    fake.log.clear();
-    Hide();
+    fake.Answer(game);
+    fake.now += 10;
+    app.GameWindowWatched();
     EXPECT_TRUE(fake.LogStartingWith("ChangeMode").empty());
     EXPECT_TRUE(fake.LogStartingWith("TestMode").empty());
     EXPECT_EQ(program.varer.Check1, 1);
@@ -145,18 +156,21 @@ TEST_F(HiddenGame, AStartAfterAKillGivesBackWhatTheKilledRunChanged) {
     FakeSystem after;
     after.sections["recovery"] = record;
     after.running = fake.running;
+    after.processOfWindow = fake.processOfWindow;
+    after.visible = fake.visible;
     after.sessions = fake.sessions;
     after.gammaRamp = fake.gammaRamp;
     Tuckaway restarted{after.Services(), after};
     ASSERT_TRUE(StartUp(restarted, after));
-    EXPECT_FALSE(after.SessionMuted("music"));
+    EXPECT_TRUE(after.SessionMuted("music")) << "still hidden: it stays silent until the restore";
     EXPECT_TRUE(after.SessionMuted("voice"));
-    EXPECT_EQ(after.sections["recovery"]["MutedSessions"], "");
     EXPECT_EQ(after.gammaRamp, FakeSystem::Ramp(0x8000));
     after.windowsByTitle["Quake 3: Arena"] = game;
     restarted.program.frmAbout.Text1 = "Quake 3: Arena";
     after.installedProc->operator()(FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, 1, 0);
     EXPECT_EQ(after.gammaRamp, FakeSystem::Ramp(0xC000));
+    EXPECT_FALSE(after.SessionMuted("music"));
+    EXPECT_EQ(after.displaySize, (os::Size{640, 480})) << "the game's mode, from the record";
 
     // Killed with the game gone too (it crashed at its own ramp): the desktop's comes back.
     FakeSystem gone;
@@ -165,9 +179,8 @@ TEST_F(HiddenGame, AStartAfterAKillGivesBackWhatTheKilledRunChanged) {
     Tuckaway third{gone.Services(), gone};
     ASSERT_TRUE(StartUp(third, gone));
     EXPECT_EQ(gone.gammaRamp, FakeSystem::Ramp(0x8000));
-    for (const auto& [key, value] : gone.sections["recovery"]) {
-        EXPECT_EQ(value, "") << key;
-    }
+    // Its sessions' mute, kept by the system for its next run, is taken back when they are seen.
+    EXPECT_EQ(gone.sections["recovery"]["Hide"], "State=Shown\nUnmuteLater=music\n");
 }
 
 TEST_F(HiddenGame, AHiddenGameYieldsTheMachineAndGetsExactlyItsShareBack) {
@@ -177,13 +190,16 @@ TEST_F(HiddenGame, AHiddenGameYieldsTheMachineAndGetsExactlyItsShareBack) {
     EXPECT_EQ(fake.PriorityOf(game), os::kBelowNormalPriority);
     EXPECT_EQ(fake.throttlingOf[process.id], kEfficient);
     // Recorded before it was changed.
-    const auto recorded = std::ranges::find(fake.log, "Write recovery/PriorityClass=32");
+    const auto recorded = std::ranges::find_if(fake.log, [](const std::string& line) {
+        return line.starts_with("Write recovery/Hide=") &&
+               line.find("\nPriorityClass=32\n") != std::string::npos;
+    });
     ASSERT_NE(recorded, fake.log.end());
     EXPECT_LT(recorded, std::ranges::find(fake.log, "SetPriorityClass 16384"));
     Restore();
     EXPECT_EQ(fake.PriorityOf(game), os::kNormalPriority);
     EXPECT_EQ(fake.throttlingOf[process.id], os::Throttling{});
-    EXPECT_EQ(Recorded("PriorityClass"), "");
+    EXPECT_EQ(Recorded("Hide"), "State=Shown\n");
     // Given back before the window is asked back: a lowered game would take the request late.
     EXPECT_LT(std::ranges::find(fake.log, "SetPriorityClass 32"),
               std::ranges::find(fake.log, "ShowWindow " + std::to_string(game.value) + " 9"));
@@ -202,7 +218,7 @@ TEST_F(HiddenGame, AHiddenGameYieldsTheMachineAndGetsExactlyItsShareBack) {
 
     // A system without efficiency mode: the class alone. YieldWhenHidden "0": nothing.
     fake.priorityOf[process.id] = os::kNormalPriority;
-    fake.efficiencyMode = false;
+    fake.system = FakeSystem::System::Wine8;
     Hide();
     EXPECT_EQ(fake.PriorityOf(game), os::kBelowNormalPriority);
     Restore();
@@ -211,67 +227,69 @@ TEST_F(HiddenGame, AHiddenGameYieldsTheMachineAndGetsExactlyItsShareBack) {
     EXPECT_EQ(fake.PriorityOf(game), os::kNormalPriority);
 }
 
-TEST_F(HiddenGame, AStartAfterAKillGivesTheGameItsPriorityBack) {
+TEST_F(HiddenGame, AStartAfterAKillKeepsAStillHiddenGameYieldingUntilItsRestore) {
     Hide();
     FakeSystem after;
     after.sections["recovery"] = fake.sections["recovery"];
     after.running = fake.running;
+    after.processOfWindow = fake.processOfWindow;
+    after.windowsByTitle = fake.windowsByTitle;
+    after.visible = fake.visible;
     after.priorityOf = fake.priorityOf;
     after.throttlingOf = fake.throttlingOf;
+    after.registry = fake.registry;
     Tuckaway restarted{after.Services(), after};
     ASSERT_TRUE(StartUp(restarted, after));
     const std::uint32_t id = fake.processOfWindow.at(game.value).id;
+    EXPECT_EQ(after.priorityOf[id], os::kBelowNormalPriority) << "adopted, still hidden";
+    EXPECT_EQ(after.rescue.priorityClass, os::kNormalPriority) << "and a crash now would give it back";
+    after.installedProc->operator()(FakeSystem::kHotkeyDialogWindow, hotkeys::kWmHotkey, 1, 0);
+    EXPECT_TRUE(after.visible[game.value]);
     EXPECT_EQ(after.priorityOf[id], os::kNormalPriority);
     EXPECT_EQ(after.throttlingOf[id], os::Throttling{});
-    EXPECT_EQ(after.sections["recovery"]["PriorityClass"], "");
+    EXPECT_EQ(after.sections["recovery"]["Hide"], "State=Shown\n");
 }
 
-TEST(HiddenGameRecord, AnyStoredRecordStartsCleanly) {
+TEST(HiddenGameRecord, AnyStoredRecordStartsCleanlyAndNeverActsOnAnotherProcesssWindow) {
     std::mt19937 rng(20261208);
-    const std::string valid = [] {
-        FakeSystem f;
-        Tuckaway app{f.Services(), f};
-        changes::Changes c;
-        c.game = {1234, 99};
-        c.mutedSessions = {"a", "b"};
-        c.gameGamma = FakeSystem::Ramp(0x1234);
-        c.desktopGamma = FakeSystem::Ramp(0xFFFF);
-        changes::Save(app.program.settings, c, {});
-        return f.sections["recovery"]["GameGamma"];
-    }();
-    const std::vector<std::string> near = {"",
-                                           " ",
-                                           "1234",
-                                           "1234 ",
-                                           "-1 5",
-                                           "4294967296 1",
-                                           "12 x",
-                                           "0 0",
-                                           valid.substr(1),
-                                           valid + "0",
-                                           "G" + valid.substr(1),
-                                           std::string(3072, 'f'),
-                                           std::string(1, '\0') + "\n\n"};
+    hide::Hide whole;
+    whole.phase = hide::Phase::Hidden;
+    whole.window = os::Window{0x5000};
+    whole.process = {0x9999, 99};
+    whole.switched = true;
+    whole.desktopMode = {0, 1024, 768, 32, 60};
+    whole.gameMode = {0, 640, 480, 32, 75};
+    whole.muted = {{"game|music", "game|music|1234"}};
+    whole.unmuteLater = {"game|voice"};
+    whole.priorityClass = os::kNormalPriority;
+    whole.throttling = os::Throttling{};
+    whole.gameGamma = FakeSystem::Ramp(0x1234);
+    whole.desktopGamma = FakeSystem::Ramp(0xFFFF);
+    const std::string valid = hide::RecordText(whole);
     for (int i = 0; i < 400; ++i) {
         FakeSystem f;
-        for (const char* key :
-             {"Game", "MutedSessions", "GameGamma", "DesktopGamma", "PriorityClass", "Throttling"}) {
-            std::string value = near[rng() % near.size()];
-            if (rng() % 3 == 0) {
-                value.resize(rng() % 40);
-                for (char& c : value) {
-                    c = static_cast<char>(rng());
-                }
+        // A window of another program, which a stale or forged record may name.
+        const os::Window other = f.AddGameWindow("Notepad");
+        f.visible[other.value] = false;
+        std::string text;
+        for (std::size_t at = 0; at < valid.size(); ++at) {
+            const char c = valid[at];
+            text += rng() % 200 == 0 ? static_cast<char>(rng()) : c;
+            if (c == '\n' && rng() % 4 == 0) {
+                text += "Window=" + std::to_string(rng() % 2 ? other.value : rng()) + "\n";
             }
-            f.sections["recovery"][key] = value;
         }
-        f.sections["options"]["MuteWhenHidden"] = near[rng() % near.size()];
+        f.sections["recovery"]["Hide"] = text;
+        f.sections["recovery"]["Game"] = rng() % 2 ? "1234 5" : "x";
+        f.sections["options"]["MuteWhenHidden"] = rng() % 2 ? "1" : "\n";
         f.gammaRamp = FakeSystem::Ramp(0x4000);
         Tuckaway app{f.Services(), f};
         ASSERT_TRUE(StartUp(app, f));
-        // Whatever was stored, the next run finds no record of its own to act on.
-        EXPECT_TRUE(changes::Load(app.program.settings).Empty());
+        EXPECT_TRUE(f.visible[other.value] == false) << text;
+        EXPECT_TRUE(f.LogStartingWith("ShowWindow " + std::to_string(other.value)).empty()) << text;
         EXPECT_TRUE(f.boxes.empty());
+        // Its process does not run: nothing of it is left to act on.
+        EXPECT_FALSE(hide::Load(app.program.settings).HoldsChanges()) << text;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/Tuckaway.h"
 #include "fake/FakeSystem.h"
 #include "hotkeys/Hotkeys.h"
+#include "state/Sizes.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,11 @@ protected:
         fake.log.clear();
     }
 
+    // The display shows the running game's mode, which the hide takes as the game's.
     void Sizes(std::string desktopW, std::string desktopH, std::string gameW, std::string gameH) {
+        if (const auto w = sizes::Parse(gameW), h = sizes::Parse(gameH); w && h) {
+            fake.displaySize = {*w, *h};
+        }
         program.varer.Text3 = std::move(desktopW);
         program.varer.Text4 = std::move(desktopH);
         program.varer.Text5 = std::move(gameW);
@@ -80,6 +85,7 @@ TEST_F(HideShowGame, Check1IsSetBeforeHideSwitchAndClearedAfterRestoreSwitchWhat
     EXPECT_EQ(seen, (std::vector<int>{1, 1}));
 
     fake.changeResult = -2;
+    fake.displaySize = {640, 480};
     Run(0);
     EXPECT_EQ(program.varer.Check1, 1);
     fake.enumerationFails = true;
