@@ -133,6 +133,15 @@ void TendSound() {
     }
 }
 
+// GetTickCount moves in steps of about 16 ms under Wine: too coarse for the timing below.
+DWORD Milliseconds() {
+    LARGE_INTEGER count;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<DWORD>(count.QuadPart * 1000 / frequency.QuadPart);
+}
+
 // Runs inside the first message that tells the window it loses the focus, so
 // whatever the system asked for after it waits until this returns.
 void LoseFocusAsSdlDoes(HWND window) {
@@ -140,26 +149,27 @@ void LoseFocusAsSdlDoes(HWND window) {
         return;
     }
     losingFocus = true;
-    const DWORD start = GetTickCount();
+    const DWORD tick = GetTickCount();
+    const DWORD start = Milliseconds();
     // Counted from the start: a mode change itself takes a while under Wine.
     const auto until = [start](DWORD milliseconds) {
-        const DWORD spent = GetTickCount() - start;
+        const DWORD spent = Milliseconds() - start;
         Sleep(spent < milliseconds ? milliseconds - spent : 0);
     };
     until(40);
-    const DWORD asked = GetTickCount();
+    const DWORD asked = Milliseconds();
     ChangeDisplaySettingsW(nullptr, 0);
-    const DWORD left = GetTickCount();
+    const DWORD left = Milliseconds();
     AppendLog(logPath, "left mode");
     until(160);
     ShowWindow(window, SW_MINIMIZE);
-    const DWORD minimized = GetTickCount();
+    const DWORD minimized = Milliseconds();
     AppendLog(logPath, "minimized");
     until(180);
     char line[160];
     std::snprintf(line, sizeof(line),
                   "busy %lu ms: left mode at +%lu (taking %lu ms), minimized at +%lu, tick %lu",
-                  GetTickCount() - start, asked - start, left - asked, minimized - start, start);
+                  Milliseconds() - start, asked - start, left - asked, minimized - start, tick);
     AppendLog(logPath, line);
     losingFocus = false;
 }
