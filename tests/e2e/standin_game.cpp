@@ -6,12 +6,22 @@
 //                          [--sound] [--muted] [--hang-for MILLISECONDS] [--class NAME]
 //
 // --keep-mode leaves the display in the switched mode at exit, as a game that
-// crashes would; --sdl-modes puts the desktop's mode back whenever the window
-// is hidden and its own again when it is shown, as games built on SDL do
-// (logging "left mode" and "set mode"); --hidden never shows the window (it
-// still exists and can be found); --minimize-when-deactivated minimises the
-// window that long after it loses the activation, as full-screen games built
-// on SDL do, and logs "minimized".
+// crashes would; --hidden never shows the window (it still exists and can be
+// found); --minimize-when-deactivated minimises the window that long after it
+// loses the activation, its thread free meanwhile, and logs "minimized".
+//
+// --sdl-modes keeps the timing of a full-screen game built on SDL 2 losing the
+// focus: the first message that tells it so, a hide or the deactivation, keeps
+// its thread busy. Under Wine a hide requested with ShowWindowAsync followed by
+// another window's SetForegroundWindow comes first, and is held: about 40 ms on
+// the stand-in puts the desktop's mode back ("left mode"), about 120 ms later
+// it minimises the window ("minimized"), and about 20 ms after that it lets the
+// hide through, the window visible all along. (A hide requested after the
+// deactivation gets through during the mode change, where Wine takes the
+// messages sent to the thread while it tells every window of the change.)
+// It then logs "busy N ms: left mode at +N (taking N ms), minimized at +N,
+// tick N", the tick being GetTickCount at the start (Wine's +timestamp uses
+// the same clock). Shown again it does not set its mode again, as SDL does not.
 //
 // --sound plays silence through a stream of its own on the default render
 // device (logging "sound started" or "sound failed 0x..."), --muted mutes that
@@ -51,7 +61,7 @@ const UINT hangMessage = RegisterWindowMessageW(L"Tuckaway stand-in hang");
 UINT minimizeDelay = 0;
 std::wstring logPath;
 bool sdlModes = false;
-DEVMODEW ownMode = {};
+bool losingFocus = false;
 
 // A shared-mode stream kept fed with silence, and its session's volume.
 struct Sound {
@@ -123,6 +133,47 @@ void TendSound() {
     }
 }
 
+// GetTickCount moves in steps of about 16 ms under Wine: too coarse for the timing below.
+DWORD Milliseconds() {
+    LARGE_INTEGER count;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<DWORD>(count.QuadPart * 1000 / frequency.QuadPart);
+}
+
+// Runs inside the first message that tells the window it loses the focus, so
+// whatever the system asked for after it waits until this returns.
+void LoseFocusAsSdlDoes(HWND window) {
+    if (losingFocus || !IsWindowVisible(window) || IsIconic(window)) {
+        return;
+    }
+    losingFocus = true;
+    const DWORD tick = GetTickCount();
+    const DWORD start = Milliseconds();
+    // Counted from the start: a mode change itself takes a while under Wine.
+    const auto until = [start](DWORD milliseconds) {
+        const DWORD spent = Milliseconds() - start;
+        Sleep(spent < milliseconds ? milliseconds - spent : 0);
+    };
+    until(40);
+    const DWORD asked = Milliseconds();
+    ChangeDisplaySettingsW(nullptr, 0);
+    const DWORD left = Milliseconds();
+    AppendLog(logPath, "left mode");
+    until(160);
+    ShowWindow(window, SW_MINIMIZE);
+    const DWORD minimized = Milliseconds();
+    AppendLog(logPath, "minimized");
+    until(180);
+    char line[160];
+    std::snprintf(line, sizeof(line),
+                  "busy %lu ms: left mode at +%lu (taking %lu ms), minimized at +%lu, tick %lu",
+                  Milliseconds() - start, asked - start, left - asked, minimized - start, tick);
+    AppendLog(logPath, line);
+    losingFocus = false;
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
@@ -138,13 +189,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;
     case WM_SHOWWINDOW:
-        if (sdlModes) {
-            // Hidden: the desktop's mode back; shown: the game's again.
-            ChangeDisplaySettingsW(wParam ? &ownMode : nullptr, wParam ? CDS_FULLSCREEN : 0);
-            AppendLog(logPath, wParam ? "set mode" : "left mode");
+        if (sdlModes && !wParam) {
+            LoseFocusAsSdlDoes(window);
         }
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && sdlModes) {
+            LoseFocusAsSdlDoes(window);
+        }
         if (LOWORD(wParam) == WA_INACTIVE && minimizeDelay > 0) {
             SetTimer(window, kMinimizeTimer, minimizeDelay, nullptr);
         }
@@ -233,6 +285,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     LONG modeResult = 0;
     if (modeWidth > 0) {
+        DEVMODEW ownMode = {};
         ownMode.dmSize = sizeof(ownMode);
         ownMode.dmPelsWidth = static_cast<DWORD>(modeWidth);
         ownMode.dmPelsHeight = static_cast<DWORD>(modeHeight);
