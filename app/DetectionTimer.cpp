@@ -153,6 +153,12 @@ void Varer::SearchAllGames() {
     }
 }
 
+void Varer::Form_ForegroundChanged() {
+    if (program_.varer.started) {
+        WatchForeground(static_cast<bool>(hotkeys::FindGameWindow(program_)));
+    }
+}
+
 void Varer::WatchForeground(bool gameRuns) {
     Program& p = program_;
     // Only while no game runs do the keys pass through to the window in front.

@@ -31,6 +31,7 @@ public:
     void SessionEndQueried() override { varer.Form_QueryUnload(); }
     void SessionEnding() override { varer.EndSession(); }
     void TaskbarCreated() override { varer.Form_TaskbarCreated(); }
+    void ForegroundChanged() override { varer.Form_ForegroundChanged(); }
 
     void GameChosen(int entryIndex) override { frmAbout.UserSelected(entryIndex); }
     void ScreenResCheckClicked(bool checked) override { frmAbout.SetScreenResCheck(checked ? 1 : 0); }

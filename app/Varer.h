@@ -47,6 +47,9 @@ public:
     void Form_Resize(bool minimized);
     // A new taskbar: the icon is added again, as it is now.
     void Form_TaskbarCreated();
+    // Another program's window in front: the hot keys are let go at once if
+    // it runs above the program, before a press could reach them.
+    void Form_ForegroundChanged();
     // The session is about to end: nothing the program changed may outlive it.
     // A hidden game is shown again and, if the program stored a game's mode as
     // the display's default, the desktop's mode is stored back. Run again

@@ -1,5 +1,7 @@
 #include "fake/FakeClock.h"
 
+#include <string>
+
 namespace tuckaway::fake {
 
 std::uint64_t FakeClock::Milliseconds() {
@@ -7,6 +9,9 @@ std::uint64_t FakeClock::Milliseconds() {
 }
 
 void FakeCrashPlan::Update(const os::CrashRescue& plan) {
+    if (plan != rescue) {
+        log.push_back("CrashPlan " + std::to_string(plan.window.value));
+    }
     rescue = plan;
 }
 

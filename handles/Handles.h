@@ -46,6 +46,9 @@ inline void CloseRegistryKey(HKEY key) noexcept {
 inline void DeleteMemoryDc(HDC dc) noexcept {
     ::DeleteDC(dc);
 }
+inline void UnhookWinEventHandle(HWINEVENTHOOK hook) noexcept {
+    ::UnhookWinEvent(hook);
+}
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
@@ -53,6 +56,7 @@ using UniqueMenu = UniqueHandle<HMENU, DestroyMenuHandle>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindowHandle>;
 using UniqueRegistryKey = UniqueHandle<HKEY, CloseRegistryKey>;
 using UniqueMemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, UnhookWinEventHandle>;
 template <typename GdiObject> using UniqueGdiObject = UniqueHandle<GdiObject, DeleteGdiObject>;
 using UniqueBrush = UniqueGdiObject<HBRUSH>;
 using UniqueFont = UniqueGdiObject<HFONT>;

@@ -338,8 +338,15 @@ void Tick(Program& p, os::Window game) {
     }
     if (game != h.window) {
         // Gone, made anew, or no longer the current game: nothing of the
-        // program's may stay in force on it.
-        GiveBack(p, p.os.processes.Runs(h.process) ? Back::Released : Back::Gone);
+        // program's may stay in force on it. While automatic detection
+        // searches (after a start, say) no game is current yet, and the
+        // search finds the hidden one again.
+        const bool searching = !game && p.frmAbout.Text1.find_first_not_of(' ') == std::string::npos;
+        if (!p.os.processes.Runs(h.process)) {
+            GiveBack(p, Back::Gone);
+        } else if (!searching) {
+            GiveBack(p, Back::Released);
+        }
         return;
     }
     if (h.phase != Phase::Hidden) {

@@ -101,6 +101,8 @@ public:
     // The shell's taskbar was made anew (Explorer restarted): it holds none of
     // the icons the old one had.
     virtual void TaskbarCreated() = 0;
+    // A window of another program took the foreground.
+    virtual void ForegroundChanged() = 0;
 
     // The main settings dialog.
     virtual void GameChosen(int entryIndex) = 0;

@@ -49,6 +49,20 @@ std::string RampText(const os::GammaRamp& ramp) {
     return text;
 }
 
+// A ramp that could have been read off a display: each colour rises, and over
+// a good part of the range. Another (a stored value gone bad) could leave the
+// screen dark or flat, and is never put on the display.
+bool Plausible(const os::GammaRamp& ramp) {
+    constexpr std::uint16_t kLeastRise = 0x4000;
+    for (std::size_t colour = 0; colour < 3; ++colour) {
+        const auto first = ramp.begin() + static_cast<std::ptrdiff_t>(colour * 256);
+        if (!std::is_sorted(first, first + 256) || first[255] - first[0] < kLeastRise) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<os::GammaRamp> ParseRamp(std::string_view text) {
     os::GammaRamp ramp;
     if (text.size() != ramp.size() * 4) {
@@ -59,7 +73,7 @@ std::optional<os::GammaRamp> ParseRamp(std::string_view text) {
             return std::nullopt;
         }
     }
-    return ramp;
+    return Plausible(ramp) ? std::optional(ramp) : std::nullopt;
 }
 
 std::optional<unsigned> ParseClass(std::string_view text) {

@@ -1,5 +1,6 @@
 #include "windows/CrashHandler.h"
 
+#include "handles/Handles.h"
 #include "windows/ProcessPriority.h"
 
 #include <dbghelp.h>
@@ -24,6 +25,9 @@ struct Plan {
     std::atomic<DWORD> state{0};
     std::atomic<bool> storedMode{false};
 } plan;
+// The program's one thread, which must not act on the game while the handler does.
+UniqueKernelHandle mainThread;
+DWORD mainThreadId = 0;
 wchar_t folder[MAX_PATH] = {};
 constexpr int kDumpsKept = 5;
 
@@ -96,6 +100,11 @@ void WriteDump(EXCEPTION_POINTERS* info) {
 }
 
 LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
+    // A fault in another thread (a system library's): the program's own stops
+    // first, or its next tick would take the game shown here for a restore.
+    if (mainThread && ::GetCurrentThreadId() != mainThreadId) {
+        ::SuspendThread(mainThread.get());
+    }
     // First what the user sees: the game's share of the machine, the game back,
     // the desktop's mode; none of it waits for anyone or needs the heap. What
     // the hide changed beyond that, the next start gives back.
@@ -127,11 +136,17 @@ CrashHandler::CrashHandler() {
     if (length > 0 && length < MAX_PATH - 32) {
         ::wsprintfW(folder, L"%s\\Tuckaway\\crash", base);
     }
+    mainThreadId = ::GetCurrentThreadId();
+    HANDLE thread = nullptr;
+    ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &thread,
+                      THREAD_SUSPEND_RESUME, FALSE, 0);
+    mainThread.reset(thread);
     previous_ = ::SetUnhandledExceptionFilter(&OnCrash);
 }
 
 CrashHandler::~CrashHandler() {
     ::SetUnhandledExceptionFilter(previous_);
+    mainThread.reset();
 }
 
 void CrashHandler::Update(const os::CrashRescue& rescue) {

@@ -11,6 +11,15 @@ constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT_PTR kWatchTimer = 2;
 constexpr unsigned kFirstTick = 5;
 
+// A WinEvent hook has no place for its owner: the one main window of the process.
+ui::Events* foregroundEvents = nullptr;
+
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    if (foregroundEvents) {
+        foregroundEvents->ForegroundChanged();
+    }
+}
+
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, ui::Events& events)
@@ -24,6 +33,12 @@ void MainWindow::Create() {
                                     200, 100, nullptr, nullptr, instance_, this));
     // The detection timer lives with the main window.
     ::SetTimer(window_.get(), kTimer1, kFirstTick, nullptr);
+    // Out of context: the events come through this thread's message loop,
+    // like any other; the program's own windows in front are none of its news.
+    foregroundEvents = &events_;
+    foregroundHook_.reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                            &ForegroundChanged, 0, 0,
+                                            WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
 }
 
 void MainWindow::Hide() {
@@ -31,6 +46,8 @@ void MainWindow::Hide() {
 }
 
 void MainWindow::Destroy() {
+    foregroundHook_.reset();
+    foregroundEvents = nullptr;
     window_.reset();
 }
 

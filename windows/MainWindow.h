@@ -37,6 +37,8 @@ private:
     ui::Events& events_;
     // The message the shell sends every top-level window when it makes its taskbar.
     UINT taskbarCreated_;
+    // Tells of other programs' windows taking the foreground, from creation to destruction.
+    UniqueWinEventHook foregroundHook_;
     bool registered_ = false;
     UniqueWindow window_;
 };

@@ -33,6 +33,7 @@ public:
     void SessionEndQueried() override {}
     void SessionEnding() override {}
     void TaskbarCreated() override {}
+    void ForegroundChanged() override {}
     void GameChosen(int) override {}
     void ScreenResCheckClicked(bool) override {}
     void MainDialogOkay() override {}
