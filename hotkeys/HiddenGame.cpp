@@ -149,18 +149,20 @@ void GiveBack(Program& p, Back back, bool inFront = false) {
 // Sessions of the hidden game that are not muted and not yet the hide's.
 std::vector<os::AudioSession> FreshSessions(Program& p) {
     std::vector<os::AudioSession> fresh;
-    if (!p.muteWhenHidden || !p.hide.process) {
+    hide::Hide& h = p.hide;
+    if (!p.muteWhenHidden || !h.process) {
         return fresh;
     }
-    for (os::AudioSession& session : p.os.audio.SessionsOf(p.hide.process.id)) {
-        const bool ours = std::ranges::find(p.hide.muted, session.instance, &hide::MutedSession::instance) !=
-                          p.hide.muted.end();
-        if (!session.muted && !ours) {
-            fresh.push_back(std::move(session));
-        } else if (!session.muted) {
+    for (os::AudioSession& session : p.os.audio.SessionsOf(h.process.id)) {
+        if (session.muted || std::ranges::find(h.heard, session.instance) != h.heard.end()) {
+            continue;
+        }
+        if (std::erase_if(h.muted,
+                          [&](const hide::MutedSession& m) { return m.instance == session.instance; })) {
             // Muted by the hide and unmuted since: the player wants to hear it.
-            std::erase_if(p.hide.muted,
-                          [&](const hide::MutedSession& m) { return m.instance == session.instance; });
+            h.heard.push_back(std::move(session.instance));
+        } else {
+            fresh.push_back(std::move(session));
         }
     }
     return fresh;
@@ -178,12 +180,12 @@ void Mute(Program& p, const std::vector<os::AudioSession>& fresh) {
 
 // While hidden, on each tick: sessions the game opened since are muted too.
 void KeepGameMuted(Program& p) {
-    const std::size_t before = p.hide.muted.size();
+    const std::size_t heard = p.hide.heard.size();
     const std::vector<os::AudioSession> fresh = FreshSessions(p);
     for (const os::AudioSession& session : fresh) {
         p.hide.muted.push_back({session.identifier, session.instance});
     }
-    if (!fresh.empty() || p.hide.muted.size() != before) {
+    if (!fresh.empty() || p.hide.heard.size() != heard) {
         Record(p);
     }
     Mute(p, fresh);

@@ -123,8 +123,8 @@ void ParseLine(std::string_view key, std::string_view value, Hide& hide) {
         if (tab != std::string_view::npos && OneLine(value.substr(tab + 1))) {
             hide.muted.push_back({std::string(value.substr(0, tab)), std::string(value.substr(tab + 1))});
         }
-    } else if (key == "UnmuteLater") {
-        hide.unmuteLater.emplace_back(value);
+    } else if (key == "UnmuteLater" || key == "Heard") {
+        (key == "Heard" ? hide.heard : hide.unmuteLater).emplace_back(value);
     } else if (key == "PriorityClass") {
         hide.priorityClass = ParseClass(value);
     } else if (key == "Throttling") {
@@ -196,6 +196,9 @@ std::string RecordText(const Hide& hide) {
     }
     for (const MutedSession& session : hide.muted) {
         line("Muted", session.identifier + "\t" + session.instance);
+    }
+    for (const std::string& instance : hide.heard) {
+        line("Heard", instance);
     }
     for (const std::string& identifier : hide.unmuteLater) {
         line("UnmuteLater", identifier);

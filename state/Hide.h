@@ -45,6 +45,8 @@ struct Hide {
     os::DisplayMode desktopMode;
     os::DisplayMode gameMode;
     std::vector<MutedSession> muted;
+    // Sessions the player unmuted while the game was hidden: theirs to hear.
+    std::vector<std::string> heard;
     // Sessions muted for a game that ended while hidden: the system would
     // start its next run muted, so they are unmuted once they are seen again.
     std::vector<std::string> unmuteLater;

@@ -113,6 +113,20 @@ TEST_F(GameWindow, WhileAWindowAboveTheProgramIsInFrontAndNoGameRunsTheKeysAreIt
     EXPECT_TRUE(fake.boxes.empty());
 }
 
+// A first press would reach the program before the tick let the keys go, and
+// the program cannot type it into a window that runs above it.
+TEST_F(GameWindow, TheKeysAreLetGoTheMomentAWindowAboveTheProgramTakesTheForeground) {
+    fake.windowsByTitle.clear();
+    const os::Window console{0x7777};
+    fake.elevated[console.value] = true;
+    fake.foreground = console;
+    app.ForegroundChanged();
+    EXPECT_TRUE(fake.registered.empty());
+    fake.foreground = FakeSystem::kMainDialogWindow;
+    app.ForegroundChanged();
+    EXPECT_EQ(fake.registered.size(), 2u);
+}
+
 TEST_F(GameWindow, ACrashWhileHiddenShowsTheGameAndTheNextStartSearchesAgain) {
     Key(0);
     EXPECT_EQ(fake.rescue.window, game);

@@ -46,6 +46,16 @@ protected:
     }
     void Hide() { Key(0); }
     void Restore() { Key(1); }
+    // A detection tick, 150 ms on; the watch on a request to the window, 10 ms on.
+    void Tick() {
+        fake.now += 150;
+        app.varer.Timer1_Timer();
+    }
+    void Watch() {
+        fake.now += 10;
+        app.GameWindowWatched();
+    }
+    os::ProcessId Process(os::Window window) const { return fake.processOfWindow.at(window.value); }
     std::string Recorded(std::string_view key) { return fake.sections["recovery"][std::string(key)]; }
 };
 
