@@ -104,8 +104,6 @@ void Varer::Timer1_Timer() {
         return;
     }
 
-    hotkeys::RecordDesktopGamma(p);
-
     if (switching) {
         Normalise(varer.Text3, varer.Text4);
         if (DesktopModeNeedsRestoring(p.os.display.CurrentSize())) {
@@ -125,15 +123,19 @@ void Varer::Timer1_Timer() {
             tray.icon = p.os.pictures.Logo(*logo);
         }
         SetTrayTip(tray, Inactive(about.SelectedText()));
+        hotkeys::RecordDesktopGamma(p);
         return;
     }
     PushTray();
     tray.icon = p.os.pictures.Logo(1);
     SetTrayTip(tray, "Tuckaway - Auto Game Detection Enabled");
-    SearchAllGames();
+    // Only where no game runs is the ramp the display shows the desktop's.
+    if (!SearchAllGames()) {
+        hotkeys::RecordDesktopGamma(p);
+    }
 }
 
-void Varer::SearchAllGames() {
+bool Varer::SearchAllGames() {
     Program& p = program_;
     const auto games = p.catalogue.ProbeOrder();
     // Every title is looked up, in one pass over the windows whatever their
@@ -151,6 +153,7 @@ void Varer::SearchAllGames() {
         frmAbout_.SetCombo1Locked(true);
         hotkeys::SetDetected(p, true);
     }
+    return any;
 }
 
 void Varer::Form_ForegroundChanged() {

@@ -151,7 +151,11 @@ void Varer::mPopExit_Click() {
     Program& p = program_;
     // From here on nothing queued or pumped acts on the game.
     p.closing = true;
-    const os::Window game = hotkeys::FindGameWindow(p);
+    // The game the program hid is given back as the restore would, also when
+    // it is no longer the one chosen.
+    const os::Window hidden = p.hide.phase != hide::Phase::Shown ? p.hide.window : os::Window{};
+    const os::Window game =
+        hidden && p.os.processes.Runs(p.hide.process) ? hidden : hotkeys::FindGameWindow(p);
     const bool reachable = game && !hotkeys::ProcessOfGame(p, game).outranks;
     if (reachable) {
         hotkeys::Step(p, hotkeys::HideEvent::ExitAsked, game);

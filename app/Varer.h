@@ -79,7 +79,8 @@ private:
     // Gives the shell TrayIconData, unless it holds that already: adds the
     // icon if the shell has not accepted it yet, otherwise modifies it.
     void PushTray();
-    void SearchAllGames();
+    // True when it found a game.
+    bool SearchAllGames();
     // The hot keys are let go while a window that runs above the program has
     // the foreground and no game runs, and taken back once it has not.
     void WatchForeground(bool gameRuns);

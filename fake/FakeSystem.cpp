@@ -27,6 +27,13 @@ void FakeSystem::AddSession(os::Window window, std::string id, bool muted) {
 
 void FakeSystem::EndProcess(os::ProcessId process) {
     std::erase(running, process);
+    for (const auto& [window, owner] : processOfWindow) {
+        if (owner == process) {
+            destroyed[window] = true;
+            visible[window] = false;
+            postedShows.erase(window);
+        }
+    }
     std::erase_if(windowsByTitle,
                   [&](const auto& entry) { return processOfWindow[entry.second.value] == process; });
     std::erase_if(sessions, [&](const Session& session) { return session.process == process.id; });

@@ -44,6 +44,9 @@ std::vector<os::Window> FakeWindows::FindWindows(std::span<const std::string_vie
 void FakeWindows::ShowWindow(os::Window window, ShowCommand command) {
     log.push_back("ShowWindow " + std::to_string(window.value) + " " +
                   std::to_string(static_cast<int>(command)));
+    if (destroyed[window.value]) {
+        return;
+    }
     if (hung[window.value]) {
         postedShows[window.value].push_back(command);
         return;

@@ -25,6 +25,8 @@ public:
     os::Window foreground;
     // A hung window takes the show requests posted to it only once Answer() is called.
     std::map<std::uintptr_t, bool> hung;
+    // Gone with its process: never visible, and deaf to requests, as a handle no window has.
+    std::map<std::uintptr_t, bool> destroyed;
     std::map<std::uintptr_t, std::vector<ShowCommand>> postedShows;
     void Answer(os::Window window);
     // Run, in order, by the next PumpPendingMessages: the messages "pending" then.

@@ -83,10 +83,18 @@ void UnmuteSeenAgain(Program& p) {
     }
 }
 
+// The current game's window, or any game's of the catalogue: automatic
+// detection may not have found it yet.
+bool AnyGameRuns(Program& p) {
+    const auto found = p.os.windows.FindWindows(p.catalogue.ProbeTitles());
+    return FindGameWindow(p) || std::ranges::any_of(found, [](os::Window w) { return static_cast<bool>(w); });
+}
+
 // How a hide ends: which mode and ramp the display is left with.
 enum class Back {
-    Restored, // the game is shown by a restore or by the player: its mode and ramp
-    Released, // it is asked back without a restore (exit, end of session, another game): the desktop's
+    Restored, // the game is shown by a restore or by the player: its mode back
+    Released, // it is asked back without a restore (exit, end of session, another game): the desktop's mode
+              // stays
     Gone,     // its process has ended: the desktop's mode and ramp back
 };
 
@@ -109,6 +117,9 @@ void GiveBack(Program& p, Back back, bool inFront = false) {
     // A mode change may reset the display's ramp: whether it still shows the
     // ramp the hide put there is asked before.
     const bool oursShown = h.gameGamma && p.os.gamma.Read() == h.desktopGamma;
+    // A game ended while hidden leaves the display to the desktop, unless its
+    // next run (or another game) already has it.
+    const bool displayFree = back == Back::Gone && !AnyGameRuns(p);
     VarerFields& varer = p.varer;
     if (back == Back::Restored) {
         if (SwitchWanted(p) && !varer.Text5.empty()) {
@@ -116,13 +127,15 @@ void GiveBack(Program& p, Back back, bool inFront = false) {
             varer.Check1 = 0;
         }
     } else {
-        if (h.switched && back == Back::Gone) {
+        if (h.switched && displayFree) {
             SwitchTo(p, Mode::Desktop);
         }
         // The hide is over: the next run of the game has its own mode recorded.
         varer.Check1 = 0;
     }
-    if (back == Back::Gone) {
+    // Its sessions went with a process that has ended; the system keeps their
+    // mute for its next run.
+    if (back == Back::Gone || !p.os.processes.Runs(h.process)) {
         for (const hide::MutedSession& session : h.muted) {
             if (!session.identifier.empty() &&
                 std::ranges::find(h.unmuteLater, session.identifier) == h.unmuteLater.end()) {
@@ -134,8 +147,11 @@ void GiveBack(Program& p, Back back, bool inFront = false) {
         std::ranges::transform(h.muted, std::back_inserter(instances), &hide::MutedSession::instance);
         p.os.audio.SetMuted(instances, false);
     }
+    // The ramp the hide replaced comes back while the display still shows
+    // the desktop's it put there (not one set since); once no game runs at
+    // all, the desktop's.
     if (h.gameGamma && h.desktopGamma) {
-        if (back != Back::Restored) {
+        if (displayFree) {
             p.os.gamma.Write(*h.desktopGamma);
         } else if (oursShown) {
             p.os.gamma.Write(*h.gameGamma);
@@ -146,11 +162,12 @@ void GiveBack(Program& p, Back back, bool inFront = false) {
     UnmuteSeenAgain(p);
 }
 
-// Sessions of the hidden game that are not muted and not yet the hide's.
+// Sessions of the hidden game that are not muted and not yet the hide's; and
+// those it muted that the player unmuted since, which are theirs to hear.
 std::vector<os::AudioSession> FreshSessions(Program& p) {
     std::vector<os::AudioSession> fresh;
     hide::Hide& h = p.hide;
-    if (!p.muteWhenHidden || !h.process) {
+    if (!h.process || (h.muted.empty() && !p.muteWhenHidden)) {
         return fresh;
     }
     for (os::AudioSession& session : p.os.audio.SessionsOf(h.process.id)) {
@@ -161,7 +178,7 @@ std::vector<os::AudioSession> FreshSessions(Program& p) {
                           [&](const hide::MutedSession& m) { return m.instance == session.instance; })) {
             // Muted by the hide and unmuted since: the player wants to hear it.
             h.heard.push_back(std::move(session.instance));
-        } else {
+        } else if (p.muteWhenHidden) {
             fresh.push_back(std::move(session));
         }
     }
@@ -178,10 +195,14 @@ void Mute(Program& p, const std::vector<os::AudioSession>& fresh) {
     }
 }
 
-// While hidden, on each tick: sessions the game opened since are muted too.
+// While hidden, on each tick: sessions the game opened since are muted too;
+// while asked to hide or come back, only what the player unmuted is seen.
 void KeepGameMuted(Program& p) {
     const std::size_t heard = p.hide.heard.size();
-    const std::vector<os::AudioSession> fresh = FreshSessions(p);
+    std::vector<os::AudioSession> fresh = FreshSessions(p);
+    if (p.hide.phase != Phase::Hidden) {
+        fresh.clear();
+    }
     for (const os::AudioSession& session : fresh) {
         p.hide.muted.push_back({session.identifier, session.instance});
     }
@@ -219,8 +240,12 @@ void HideDone(Program& p) {
             throttle = mode.value_or(kSystemDecides);
         }
     }
-    h.priorityClass = lower;
-    h.throttling = throttle;
+    if (lower) {
+        h.priorityClass = lower;
+    }
+    if (throttle) {
+        h.throttling = throttle;
+    }
 
     const bool switching = SwitchWanted(p) && !p.varer.Text3.empty();
     if (switching) {
@@ -308,10 +333,12 @@ void AskHide(Program& p, os::Window game) {
     Take(p, game);
     // The game's mode as it is before anything changes: a game built on SDL
     // puts the desktop's back itself on losing the focus, and never its own.
+    hide::Hide& h = p.hide;
     if (fresh && p.frmAbout.ScreenResCheck == 1 && p.varer.Check1 != 1) {
         RecordMode(p, Mode::Game);
+        h.desktopMode = RecordedMode(p, Mode::Desktop);
+        h.gameMode = RecordedMode(p, Mode::Game);
     }
-    hide::Hide& h = p.hide;
     h.phase = Phase::Hiding;
     h.asked = p.os.clock.Milliseconds();
     // In the record before it is asked: a kill right after must not lose it.
@@ -323,7 +350,13 @@ void AskHide(Program& p, os::Window game) {
 
 // Restore key, tray click, exit: the share first, then the window asked back.
 void AskRestore(Program& p, os::Window game) {
+    const bool fresh = p.hide.phase == Phase::Shown;
     Take(p, game);
+    // A game in front has its mode: a restore with no hide in force keeps it.
+    if (fresh && p.frmAbout.ScreenResCheck == 1 && p.varer.Check1 != 1 &&
+        p.os.windows.StateOf(game) == State::Shown) {
+        RecordMode(p, Mode::Game);
+    }
     GiveShareBack(p);
     AskBack(p);
     p.hide.phase = Phase::Restoring;
@@ -332,37 +365,33 @@ void AskRestore(Program& p, os::Window game) {
 
 void Tick(Program& p, os::Window game) {
     hide::Hide& h = p.hide;
+    // A game that ended while hidden may run again, whatever is hidden now.
+    UnmuteSeenAgain(p);
     if (h.phase == Phase::Shown) {
-        if (game) {
-            UnmuteSeenAgain(p);
-        }
         return;
     }
-    if (game != h.window) {
+    // While automatic detection searches (after a start, say) no game is
+    // current yet, and the search finds the hidden one again.
+    const bool searching = !game && p.frmAbout.Text1.find_first_not_of(' ') == std::string::npos;
+    if (game != h.window && !(searching && p.os.processes.Runs(h.process))) {
         // Gone, made anew, or no longer the current game: nothing of the
-        // program's may stay in force on it. While automatic detection
-        // searches (after a start, say) no game is current yet, and the
-        // search finds the hidden one again.
-        const bool searching = !game && p.frmAbout.Text1.find_first_not_of(' ') == std::string::npos;
-        if (!p.os.processes.Runs(h.process)) {
-            GiveBack(p, Back::Gone);
-        } else if (!searching) {
-            GiveBack(p, Back::Released);
-        }
+        // program's may stay in force on it.
+        GiveBack(p, p.os.processes.Runs(h.process) ? Back::Released : Back::Gone);
         return;
     }
     if (h.phase != Phase::Hidden) {
+        KeepGameMuted(p);
         Look(p);
         return;
     }
-    switch (p.os.windows.StateOf(game)) {
+    switch (p.os.windows.StateOf(h.window)) {
     case State::Hidden:
         KeepGameMuted(p);
         break;
     case State::Minimized:
         // A game that minimises itself on losing the focus shows up again
         // right after the hide: hidden once more.
-        p.os.windows.ShowWindow(game, Show::Hide);
+        p.os.windows.ShowWindow(h.window, Show::Hide);
         KeepGameMuted(p);
         break;
     case State::Shown:
@@ -382,7 +411,8 @@ void Start(Program& p) {
         UnmuteSeenAgain(p);
         return;
     }
-    if (h.switched) {
+    // The modes as the hide took them, before anything changed.
+    if (h.gameMode.width != 0) {
         SetRecordedMode(p, Mode::Desktop, h.desktopMode);
         SetRecordedMode(p, Mode::Game, h.gameMode);
     }
@@ -397,16 +427,22 @@ void Start(Program& p) {
         return;
     }
     if (p.os.windows.StateOf(h.window) == State::Shown) {
-        // Shown by the crash handler, or by a restore the run did not live to finish.
+        // Shown by the crash handler, or by a restore the run did not live to
+        // finish; or a hung game has not yet taken the hide asked of it, and
+        // takes this request after it.
+        AskBack(p);
         GiveBack(p, Back::Restored);
         return;
     }
     p.varer.Check1 = h.switched ? 1 : 0;
-    // A hide that had not seen its window go finishes now; one half given
-    // back is taken again, as a second hide would.
-    const Phase was = h.phase;
-    h.phase = was == Phase::Hidden ? Phase::Hidden : Phase::Hiding;
-    h.asked = p.os.clock.Milliseconds();
+    // A hide that had not seen its window go finishes now; a restore the game
+    // has not taken yet is asked again, and finishes when it does.
+    if (h.phase == Phase::Hiding) {
+        h.asked = p.os.clock.Milliseconds();
+    } else if (h.phase == Phase::Restoring) {
+        AskBack(p);
+        h.asked = p.os.clock.Milliseconds();
+    }
     Record(p);
     Look(p);
 }
@@ -437,12 +473,29 @@ void Step(Program& program, HideEvent event, os::Window game) {
         // How long exit waits for the game to show itself before it ends: a
         // game that does not answer is shown when it does, at the desktop's mode.
         constexpr unsigned kExitWaitMilliseconds = 500;
-        const hide::Hide& h = program.hide;
+        hide::Hide& h = program.hide;
         if (h.phase == Phase::Restoring && h.window == game && game &&
             program.os.windows.WaitUntilShown(game, kExitWaitMilliseconds)) {
             GiveBack(program, Back::Restored, /*inFront=*/true);
-        } else {
-            EndOtherHide(program, {});
+            break;
+        }
+        // Not shown in time: the rest comes back now, and the game's mode is
+        // left on record for the next start to give with its window.
+        hide::Hide owed;
+        if (h.phase != Phase::Shown && h.switched && program.os.processes.Runs(h.process)) {
+            owed.phase = Phase::Restoring;
+            owed.window = h.window;
+            owed.process = h.process;
+            owed.maximized = h.maximized;
+            owed.switched = true;
+            owed.desktopMode = h.desktopMode;
+            owed.gameMode = h.gameMode;
+        }
+        EndOtherHide(program, {});
+        if (owed.switched) {
+            owed.unmuteLater = std::move(h.unmuteLater);
+            h = std::move(owed);
+            Record(program);
         }
         break;
     }

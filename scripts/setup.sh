@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(git file cmake ninja-build clang-format shellcheck mingw-w64 wine wine64 wine32:i386 xvfb xdotool
-          x11-utils imagemagick libgtest-dev python3
+          x11-utils imagemagick libgtest-dev librapidcheck-dev python3
           # A sound server for the tests' own, so Wine's programs have a render device.
           pulseaudio pulseaudio-utils libpulse0:i386)
 

@@ -191,6 +191,8 @@ std::string RecordText(const Hide& hide) {
     }
     if (hide.switched) {
         line("Switched", "1");
+    }
+    if (hide.gameMode.width != 0) {
         line("DesktopMode", ModeText(hide.desktopMode));
         line("GameMode", ModeText(hide.gameMode));
     }
@@ -236,7 +238,10 @@ Hide ParseRecord(std::string_view text) {
         hide.gameGamma.reset();
         hide.desktopGamma.reset();
     }
-    if (!hide.switched) {
+    // A mode is whole or not known: a start would switch to it.
+    if (hide.gameMode.width <= 0 || hide.gameMode.height <= 0 || hide.desktopMode.width <= 0 ||
+        hide.desktopMode.height <= 0) {
+        hide.switched = false;
         hide.desktopMode = {};
         hide.gameMode = {};
     }

@@ -40,7 +40,8 @@ struct Hide {
     // It comes back maximised.
     bool maximized = false;
     // The display was switched from the game's mode to the desktop's for the
-    // hidden game (what Varer.Check1 shows), and the two modes, whole.
+    // hidden game (what Varer.Check1 shows), and the two modes, whole, as
+    // they were when the hide was asked.
     bool switched = false;
     os::DisplayMode desktopMode;
     os::DisplayMode gameMode;

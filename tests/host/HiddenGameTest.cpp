@@ -86,13 +86,19 @@ TEST_F(HiddenGame, TheDesktopHasItsOwnGammaWhileTheGameIsHidden) {
     Hide(); // twice: the desktop's ramp is not taken for the game's
     Restore();
     EXPECT_EQ(fake.gammaRamp, FakeSystem::Ramp(0xC000));
-    EXPECT_EQ(Recorded("GameGamma"), "");
+    EXPECT_EQ(Recorded("Hide"), "State=Shown\n");
 
-    // Hidden, then the game leaves the choice and the repair puts the desktop's back.
+    // Hidden, then the game leaves the choice and the repair gives it back,
+    // shown, with its own ramp; the desktop's comes back once it has ended.
     Hide();
     app.frmAbout.SelectEntry("Return to Castle Wolfenstein (SP + MP)");
-    fake.gammaRamp = FakeSystem::Ramp(0xC000); // the game set it again meanwhile
     app.varer.mPopResoRestore_Click();
+    EXPECT_TRUE(fake.visible[game.value]);
+    EXPECT_EQ(fake.gammaRamp, FakeSystem::Ramp(0xC000));
+    app.frmAbout.SelectEntry("Quake III Arena");
+    Hide();
+    fake.EndProcess(Process(game));
+    Tick();
     EXPECT_EQ(fake.gammaRamp, FakeSystem::Ramp(0x8000));
 }
 
