@@ -34,7 +34,8 @@ public:
     void RequestRestart() override;
 
 protected:
-    // The display took another mode: a driver resets its gamma ramp then.
+    // The display took another mode: "the gamma ramp is also reset on most
+    // display events (... resolution changes)" (SetDeviceGammaRamp).
     virtual void ModeChanged() {}
 };
 

@@ -23,7 +23,9 @@ public:
     std::map<std::uintptr_t, bool> minimized;
     std::map<std::uintptr_t, bool> maximized;
     os::Window foreground;
-    // A hung window takes the show requests posted to it only once Answer() is called.
+    // A hung window takes the show requests posted to it only once Answer() is
+    // called: ShowWindowAsync "posts a show-state event to the message queue"
+    // of the window's thread, and returns.
     std::map<std::uintptr_t, bool> hung;
     // Gone with its process: never visible, and deaf to requests, as a handle no window has.
     std::map<std::uintptr_t, bool> destroyed;
