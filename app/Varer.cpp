@@ -49,6 +49,7 @@ bool Varer::Form_Load() {
     LoadSettings();
     p.muteWhenHidden = p.settings.Option(settings::kMuteWhenHidden, true);
     p.yieldWhenHidden = p.settings.Option(settings::kYieldWhenHidden, true);
+    p.freezeWhenHidden = p.settings.Option(settings::kFreezeWhenHidden, false);
     hotkeys::Step(p, hotkeys::HideEvent::Start);
     if (p.hide.detected) {
         // The run before ended without putting automatic detection back: the stored game was its find.

@@ -1,5 +1,6 @@
 #include "exe/Application.h"
 
+#include "state/Hide.h"
 #include "state/Settings.h"
 #include "windows/Text.h"
 
@@ -10,8 +11,10 @@ Application::Application(HINSTANCE instance, PictureLoader loadPicture, unsigned
       // One instance per settings store.
       instance_(L"Local\\" + Wide(settings::kApplication) + L" single instance"),
       keyboard_(lateHookMilliseconds),
+      crashHandler_(L"Software\\" + Wide(settings::kApplication) + L"\\" + Wide(settings::kRecoverySection),
+                    Wide(hide::kRecordValue)),
       logic_({settings_, windows_, hotkeys_, display_, boxes_, tray_, pictures_, instance_, keyboard_, debug_,
-              processes_, audio_, gamma_, clock_, crashHandler_, priority_},
+              processes_, audio_, gamma_, clock_, crashHandler_, priority_, suspension_},
              ui_),
       ui_(instance, logic_, loadPicture) {
     ui_.CreateMainWindow();

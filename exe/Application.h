@@ -10,6 +10,7 @@
 #include "windows/CrashHandler.h"
 #include "windows/Gamma.h"
 #include "windows/ProcessPriority.h"
+#include "windows/Suspension.h"
 #include "windows/Processes.h"
 #include "windows/Services.h"
 #include "windows/TrayIcon.h"
@@ -57,6 +58,7 @@ private:
     Clock clock_;
     CrashHandler crashHandler_;
     ProcessPriority priority_;
+    Suspension suspension_;
     // The logic is built on a reference to the windows, which report to it;
     // the windows go first, while everything their last messages reach is still there.
     Tuckaway logic_;

@@ -5,7 +5,7 @@
 namespace tuckaway::fake {
 
 os::Services FakeSystem::Services() {
-    return {*this, *this, *this, *this, *this, *this, *this, *this,
+    return {*this, *this, *this, *this, *this, *this, *this, *this, *this,
             *this, *this, *this, *this, *this, *this, *this, *this};
 }
 
@@ -40,7 +40,10 @@ void FakeSystem::EndProcess(os::ProcessId process) {
 }
 
 void FakeSystem::RunCrashPlan() {
-    const os::CrashRescue& plan = rescue;
+    const os::CrashRescue plan = rescue;
+    if (plan.frozen) {
+        Resume(plan.process);
+    }
     if (plan.window) {
         ShowWindow(plan.window, plan.maximized ? ShowCommand::ShowMaximized : ShowCommand::Show);
     }
@@ -54,6 +57,26 @@ void FakeSystem::RunCrashPlan() {
     if (plan.storedMode) {
         ChangeMode(
             {os::kDisplayFieldWidth | os::kDisplayFieldHeight, storedSize.width, storedSize.height, 0, 0}, 0);
+    }
+    if (!plan.recordAfter.empty()) {
+        sections["recovery"]["Hide"] = plan.recordAfter;
+    }
+}
+
+bool FakeSystem::Frozen(os::Window window) {
+    const auto it = processOfWindow.find(window.value);
+    return it != processOfWindow.end() && Suspended(it->second.id);
+}
+
+bool FakeSystem::MayOpen(os::ProcessId process) {
+    return Runs(process) && !unopenable[process.id];
+}
+
+void FakeSystem::Resumed(os::ProcessId process) {
+    for (const auto& [window, owner] : processOfWindow) {
+        if (owner == process) {
+            Deliver(os::Window{window});
+        }
     }
 }
 

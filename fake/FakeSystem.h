@@ -15,6 +15,7 @@
 #include "fake/FakePriority.h"
 #include "fake/FakeProcesses.h"
 #include "fake/FakeSettings.h"
+#include "fake/FakeSuspension.h"
 #include "fake/FakeTray.h"
 #include "fake/FakeUi.h"
 #include "fake/FakeWindows.h"
@@ -41,6 +42,7 @@ class FakeSystem final : public FakeSettings,
                          public FakeClock,
                          public FakeCrashPlan,
                          public FakePriority,
+                         public FakeSuspension,
                          public FakeUi {
 public:
     os::Services Services();
@@ -57,6 +59,9 @@ public:
 protected:
     FakeProcesses& ProcessesPart() override { return *this; }
     void ModeChanged() override;
+    bool Frozen(os::Window window) override;
+    bool MayOpen(os::ProcessId process) override;
+    void Resumed(os::ProcessId process) override;
 
 private:
     std::uintptr_t windowsMade_ = 0;

@@ -47,7 +47,7 @@ void FakeWindows::ShowWindow(os::Window window, ShowCommand command) {
     if (destroyed[window.value]) {
         return;
     }
-    if (hung[window.value]) {
+    if (hung[window.value] || Frozen(window)) {
         postedShows[window.value].push_back(command);
         return;
     }
@@ -63,6 +63,13 @@ void FakeWindows::ShowWindow(os::Window window, ShowCommand command) {
 
 void FakeWindows::Answer(os::Window window) {
     hung[window.value] = false;
+    Deliver(window);
+}
+
+void FakeWindows::Deliver(os::Window window) {
+    if (hung[window.value] || Frozen(window)) {
+        return;
+    }
     for (const ShowCommand command : std::exchange(postedShows[window.value], {})) {
         ShowWindow(window, command);
     }

@@ -49,6 +49,12 @@ public:
     os::Window Find(std::string_view title);
     // What a game's own ShowWindow(SW_MINIMIZE) does: shown again, minimised.
     void MinimizeGameWindow(os::Window window);
+
+protected:
+    // Its process is suspended: it takes its requests once it runs again.
+    virtual bool Frozen(os::Window) { return false; }
+    // The requests posted to the window while it took none, taken now if it takes them.
+    void Deliver(os::Window window);
 };
 
 } // namespace tuckaway::fake

@@ -16,6 +16,9 @@ using State = os::WindowManager::WindowState;
 constexpr unsigned kWatchInterval = 10;
 constexpr std::uint64_t kHideTimeLimit = 1000;
 
+// How long a game may react to losing the focus after it hid before it is frozen.
+constexpr std::uint64_t kFreezeSettle = 500;
+
 constexpr std::string_view kNotResponding = "The game is not responding, so it was not hidden.";
 
 // What the hide puts in place of what the game had: the program gives back
@@ -30,10 +33,19 @@ constexpr os::Throttling kSystemDecides{};
 void Record(Program& p) {
     const hide::Hide& h = p.hide;
     hide::Save(p.settings, h, p.hideRecorded);
-    p.os.crashPlan.Update(
-        h.phase == Phase::Shown
-            ? os::CrashRescue{}
-            : os::CrashRescue{h.window, h.maximized, h.process, h.priorityClass, h.throttling, h.switched});
+    if (h.phase == Phase::Shown) {
+        p.os.crashPlan.Update({});
+        return;
+    }
+    // What is left once the handler has resumed the game, given its share
+    // back and asked its window back: the next start gives back the rest.
+    hide::Hide after = h;
+    after.phase = Phase::Restoring;
+    after.frozen = false;
+    after.priorityClass.reset();
+    after.throttling.reset();
+    p.os.crashPlan.Update({h.window, h.maximized, h.process, h.frozen, h.priorityClass, h.throttling, h.switched,
+                           hide::RecordText(after)});
 }
 
 // Switch only when the game's recorded size differs from the desktop's in both
@@ -61,6 +73,13 @@ void AskBack(Program& p) {
 // takes the request to come back as fast as it took any before the hide.
 void GiveShareBack(Program& p) {
     hide::Hide& h = p.hide;
+    // A frozen game runs again before anything else is asked of it; the
+    // record says so at once, so that nothing resumes it twice.
+    if (h.frozen) {
+        p.os.suspension.Resume(h.process);
+        h.frozen = false;
+        Record(p);
+    }
     if (h.priorityClass) {
         p.os.priority.SetPriorityClass(h.process, *h.priorityClass, kYielded);
         h.priorityClass.reset();
@@ -284,11 +303,45 @@ void HideDone(Program& p) {
         h.gameGamma.reset();
         h.desktopGamma.reset();
     }
+    if (p.freezeWhenHidden) {
+        h.asked = p.os.clock.Milliseconds();
+        p.ui.WatchGameWindow(kFreezeSettle);
+    }
+}
+
+// Once the game has settled after losing the focus (a game built on SDL
+// switches the mode back and minimises itself after the hide), it is
+// suspended, once: a hidden game then costs nothing.
+void FreezeIfDue(Program& p) {
+    hide::Hide& h = p.hide;
+    if (!p.freezeWhenHidden || h.frozen || !h.process || p.closing) {
+        return;
+    }
+    const std::uint64_t since = p.os.clock.Milliseconds() - h.asked;
+    if (since < kFreezeSettle) {
+        p.ui.WatchGameWindow(static_cast<unsigned>(kFreezeSettle - since));
+        return;
+    }
+    // Minimised by the game and shown again: the next tick hides it first.
+    if (p.os.windows.StateOf(h.window) != State::Hidden) {
+        return;
+    }
+    h.frozen = true;
+    Record(p);
+    // One run above the program cannot be opened for it, and keeps running.
+    if (!p.os.suspension.Suspend(h.process)) {
+        h.frozen = false;
+        Record(p);
+    }
 }
 
 // The window and what the program knows of it agree again, or it is looked at in a moment.
 void Look(Program& p) {
     hide::Hide& h = p.hide;
+    if (h.phase == Phase::Hidden) {
+        FreezeIfDue(p);
+        return;
+    }
     if (h.phase != Phase::Hiding && h.phase != Phase::Restoring) {
         return;
     }
@@ -387,6 +440,7 @@ void Tick(Program& p, os::Window game) {
     switch (p.os.windows.StateOf(h.window)) {
     case State::Hidden:
         KeepGameMuted(p);
+        FreezeIfDue(p);
         break;
     case State::Minimized:
         // A game that minimises itself on losing the focus shows up again

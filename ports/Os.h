@@ -300,6 +300,17 @@ public:
     virtual bool MayGiveRealtime() = 0;
 };
 
+// Freezing another process: all its threads stop taking processor time (and
+// its windows their messages) until it is resumed. Each suspension counts, so
+// a process someone else also suspended stays suspended by them.
+class Suspension {
+public:
+    virtual ~Suspension() = default;
+    // False where the process cannot be opened for it (gone, or run above this program).
+    virtual bool Suspend(ProcessId process) = 0;
+    virtual bool Resume(ProcessId process) = 0;
+};
+
 // One audio session of a process on a render device.
 struct AudioSession {
     // The same for the program's every run on that device: the system keeps
@@ -332,16 +343,22 @@ public:
 };
 
 // What a handler of a fatal fault can still give back of a hide, with calls
-// that need no memory of their own: the game's window shown again (maximised
-// if it was), its process's priority class and efficiency mode, and the
-// display at its stored mode, the desktop's, if the hide switched it.
+// that need no memory of their own: the game's process resumed if the hide
+// froze it, its priority class and efficiency mode, its window shown again
+// (maximised if it was), the display at its stored mode, the desktop's, if
+// the hide switched it, and the record of what is left.
 struct CrashRescue {
     Window window;
     bool maximized = false;
     ProcessId process;
+    // The program froze it: resumed before anything else.
+    bool frozen = false;
     std::optional<unsigned> priorityClass;
     std::optional<Throttling> throttling;
     bool storedMode = false;
+    // The record as it stands once the handler has done its part, written
+    // in its place so that the next start gives back only the rest.
+    std::string recordAfter;
     friend bool operator==(const CrashRescue&, const CrashRescue&) = default;
 };
 
@@ -369,6 +386,7 @@ struct Services {
     Clock& clock;
     CrashPlan& crashPlan;
     ProcessPriority& priority;
+    Suspension& suspension;
 };
 
 } // namespace tuckaway::os

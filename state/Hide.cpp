@@ -8,7 +8,6 @@
 namespace tuckaway::hide {
 namespace {
 
-constexpr std::string_view kRecord = "Hide";
 
 constexpr std::array<std::string_view, 4> kPhases = {"Shown", "Hiding", "Hidden", "Restoring"};
 
@@ -108,9 +107,10 @@ void ParseLine(std::string_view key, std::string_view value, Hide& hide) {
         if (ParseNumbers(value, process.id, process.started)) {
             hide.process = process;
         }
-    } else if (key == "Maximized" || key == "Switched" || key == "Detected") {
+    } else if (key == "Maximized" || key == "Switched" || key == "Detected" || key == "Frozen") {
         (key == "Maximized"  ? hide.maximized
          : key == "Switched" ? hide.switched
+         : key == "Frozen"   ? hide.frozen
                              : hide.detected) = value == "1";
     } else if (key == "DesktopMode" || key == "GameMode") {
         os::DisplayMode mode;
@@ -208,6 +208,9 @@ std::string RecordText(const Hide& hide) {
     if (hide.priorityClass) {
         line("PriorityClass", std::to_string(*hide.priorityClass));
     }
+    if (hide.frozen) {
+        line("Frozen", "1");
+    }
     if (hide.throttling) {
         line("Throttling",
              std::to_string(hide.throttling->control) + " " + std::to_string(hide.throttling->state));
@@ -249,14 +252,14 @@ Hide ParseRecord(std::string_view text) {
 }
 
 Hide Load(settings::Store& store) {
-    const std::string text = store.Read(settings::kRecoverySection, kRecord);
+    const std::string text = store.Read(settings::kRecoverySection, kRecordValue);
     return text.empty() ? LoadEarlier(store) : ParseRecord(text);
 }
 
 void Save(settings::Store& store, const Hide& hide, std::string& saved) {
     std::string text = RecordText(hide);
     if (text != saved) {
-        store.Write(settings::kRecoverySection, kRecord, text);
+        store.Write(settings::kRecoverySection, kRecordValue, text);
         saved = std::move(text);
     }
 }

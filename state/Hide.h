@@ -55,6 +55,8 @@ struct Hide {
     // changed them, for each it changed.
     std::optional<unsigned> priorityClass;
     std::optional<os::Throttling> throttling;
+    // The program suspended the process, once; it resumes it once.
+    bool frozen = false;
     // While the display shows the desktop's ramp for the hidden game: the
     // game's ramp, read before anything changed, and the desktop's.
     std::optional<os::GammaRamp> gameGamma;
@@ -63,12 +65,13 @@ struct Hide {
     // start after a crash searches again.
     bool detected = false;
 
-    // When the window was last asked to hide or come back; not recorded.
+    // When the window was last asked to hide or come back, or was seen
+    // hidden; not recorded.
     std::uint64_t asked = 0;
 
     // Something of the game's process or the display is still to give back.
     bool HoldsChanges() const {
-        return switched || !muted.empty() || priorityClass || throttling || gameGamma;
+        return switched || frozen || !muted.empty() || priorityClass || throttling || gameGamma;
     }
     // The hide over: what outlives it (detection's choice, sessions to
     // unmute when seen) stays.
@@ -79,6 +82,9 @@ struct Hide {
         *this = std::move(next);
     }
 };
+
+// The settings value that holds the record, in the "recovery" section.
+inline constexpr std::string_view kRecordValue = "Hide";
 
 // The value as the settings hold it, one line a field ("State=Hidden"); and
 // back. A line that does not read back whole is left out, so that what does

@@ -148,6 +148,7 @@ public:
     // The switches of the "options" section.
     bool muteWhenHidden = true;
     bool yieldWhenHidden = true;
+    bool freezeWhenHidden = false;
 
     // The display's gamma ramp as last read while no game ran, and the ticks
     // since: a hide starts from it.

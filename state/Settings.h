@@ -27,6 +27,7 @@ inline constexpr std::string_view kDynaScreen = "DynaScreen";
 inline constexpr std::string_view kOptionsSection = "options";
 inline constexpr std::string_view kMuteWhenHidden = "MuteWhenHidden";
 inline constexpr std::string_view kYieldWhenHidden = "YieldWhenHidden";
+inline constexpr std::string_view kFreezeWhenHidden = "FreezeWhenHidden";
 
 // What a hide changed outside the program, written before each change and
 // emptied once it is given back, so that a start after a crash or kill can

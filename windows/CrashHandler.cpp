@@ -2,9 +2,12 @@
 
 #include "handles/Handles.h"
 #include "windows/ProcessPriority.h"
+#include "windows/Suspension.h"
 
 #include <dbghelp.h>
+#include <winternl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cwchar>
@@ -24,7 +27,36 @@ struct Plan {
     std::atomic<DWORD> control{0};
     std::atomic<DWORD> state{0};
     std::atomic<bool> storedMode{false};
+    std::atomic<bool> frozen{false};
 } plan;
+
+// The record of what is left once the handler has done its part, ready to be
+// written in the place of the one the run kept (two buffers: the one being
+// filled is never the one a fault would write).
+constexpr DWORD kRecordChars = 16384;
+wchar_t records[2][kRecordChars];
+std::atomic<DWORD> recordBytes[2];
+std::atomic<int> currentRecord{0};
+UniqueRegistryKey recordKey;
+std::wstring recordPath;
+wchar_t recordName[64] = {};
+
+// NtSetValueKey takes a counted name and the data as they are: nothing on the heap.
+void WriteRecord() {
+    using SetValue = LONG(NTAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, void*, ULONG);
+    const int which = currentRecord.load();
+    const DWORD bytes = recordBytes[which].load();
+    const auto set = reinterpret_cast<SetValue>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtSetValueKey")));
+    if (!recordKey || bytes == 0 || !set) {
+        return;
+    }
+    UNICODE_STRING name;
+    name.Buffer = recordName;
+    name.Length = static_cast<USHORT>(std::wcslen(recordName) * sizeof(wchar_t));
+    name.MaximumLength = name.Length;
+    set(recordKey.get(), &name, 0, REG_SZ, records[which], bytes);
+}
 // The program's one thread, which must not act on the game while the handler does.
 UniqueKernelHandle mainThread;
 DWORD mainThreadId = 0;
@@ -109,6 +141,9 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
     // the desktop's mode; none of it waits for anyone or needs the heap. What
     // the hide changed beyond that, the next start gives back.
     const os::ProcessId process{plan.process.load(), plan.started.load()};
+    if (plan.frozen.load()) {
+        Suspension().Resume(process);
+    }
     ProcessPriority priority;
     if (const DWORD before = plan.priorityClass.load()) {
         priority.SetPriorityClass(process, before, BELOW_NORMAL_PRIORITY_CLASS);
@@ -123,6 +158,7 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
     if (plan.storedMode.load()) {
         ::ChangeDisplaySettingsW(nullptr, 0);
     }
+    WriteRecord();
     WriteDump(info);
     ::TerminateProcess(::GetCurrentProcess(), info->ExceptionRecord->ExceptionCode);
     return EXCEPTION_EXECUTE_HANDLER;
@@ -130,7 +166,11 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
 
 } // namespace
 
-CrashHandler::CrashHandler() {
+CrashHandler::CrashHandler(std::wstring recordKeyPath, std::wstring_view recordValue) {
+    recordPath = std::move(recordKeyPath);
+    const std::size_t nameLength = std::min(recordValue.size(), std::size(recordName) - 1);
+    std::wmemcpy(recordName, recordValue.data(), nameLength);
+    recordName[nameLength] = 0;
     wchar_t base[MAX_PATH] = {};
     const DWORD length = ::GetEnvironmentVariableW(L"LOCALAPPDATA", base, MAX_PATH);
     if (length > 0 && length < MAX_PATH - 32) {
@@ -154,11 +194,30 @@ void CrashHandler::Update(const os::CrashRescue& rescue) {
     plan.maximized.store(rescue.maximized);
     plan.process.store(rescue.process.id);
     plan.started.store(rescue.process.started);
+    plan.frozen.store(rescue.frozen);
     plan.priorityClass.store(rescue.priorityClass.value_or(0));
     plan.control.store(rescue.throttling.value_or(os::Throttling{}).control);
     plan.state.store(rescue.throttling.value_or(os::Throttling{}).state);
     plan.throttled.store(rescue.throttling.has_value());
     plan.storedMode.store(rescue.storedMode);
+
+    // The record is there by now, written just before: its key is opened once.
+    if (!recordKey && !rescue.recordAfter.empty()) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, recordPath.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            recordKey.reset(key);
+        }
+    }
+    const int next = 1 - currentRecord.load();
+    const int chars = rescue.recordAfter.empty()
+                          ? 0
+                          : ::MultiByteToWideChar(CP_UTF8, 0, rescue.recordAfter.data(),
+                                                  static_cast<int>(rescue.recordAfter.size()), records[next],
+                                                  static_cast<int>(kRecordChars - 1));
+    records[next][chars] = 0;
+    // A record too long for the buffer is not written at all: the next start then gives back all of it.
+    recordBytes[next].store(chars > 0 ? static_cast<DWORD>((chars + 1) * sizeof(wchar_t)) : 0);
+    currentRecord.store(next);
 }
 
 } // namespace tuckaway::win32

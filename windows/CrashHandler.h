@@ -9,13 +9,18 @@
 
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 namespace tuckaway::win32 {
 
 // One per process: it installs itself as the process's unhandled-exception
 // filter and puts the one before it back when it goes.
 class CrashHandler final : public os::CrashPlan {
 public:
-    CrashHandler();
+    // The record of the hide is the value `recordValue` of the key
+    // HKEY_CURRENT_USER\`recordKeyPath`.
+    CrashHandler(std::wstring recordKeyPath, std::wstring_view recordValue);
     ~CrashHandler() override;
     CrashHandler(const CrashHandler&) = delete;
     CrashHandler& operator=(const CrashHandler&) = delete;

@@ -74,6 +74,8 @@ struct Game {
     os::Size mode{640, 480};
     std::uint32_t frequency = 75;
     std::optional<os::Size> askedMode;
+    // Suspensions of its process by another program.
+    int othersSuspended = 0;
 };
 
 Game MakeGame(const char* title, const char* entry, const char* identifier, bool fullScreen) {
@@ -108,6 +110,7 @@ struct World {
     void Launch(Game& game) {
         game.window = fake.AddGameWindow(game.title);
         game.askedMode.reset();
+        game.othersSuspended = 0;
         game.process = fake.processOfWindow.at(game.window.value);
         game.session = std::string(game.identifier) + "#" + std::to_string(++game.runs);
         game.playerClass = os::kNormalPriority;
@@ -187,9 +190,18 @@ void CheckGame(World& world, const Game& game, bool restored) {
         RC_ASSERT(!desktops);
     }
 
+    // A process is suspended as often as others suspended it, and once more
+    // only while the hide that froze it is in force.
+    const int suspended = fake.suspendCount[game.process.id];
+    RC_ASSERT(suspended == game.othersSuspended ||
+              (inForce && hide.frozen && suspended == game.othersSuspended + 1));
+
     // (c): the record covers every change made outside the program.
     const hide::Hide record = world.Record();
     const bool recordsIt = record.phase != Phase::Shown && record.process == game.process;
+    if (suspended > game.othersSuspended) {
+        RC_ASSERT(recordsIt && record.frozen);
+    }
     if (priority != game.playerClass) {
         RC_ASSERT(recordsIt && record.priorityClass == game.playerClass);
     }
@@ -409,7 +421,8 @@ struct GameSwitchesMode : Event {
     void Do(World& world) const override {
         Game& quake = world.quake;
         FakeSystem& fake = world.fake;
-        if (fake.hung[quake.window.value]) {
+        // A game that takes no messages, or is suspended, does nothing.
+        if (fake.hung[quake.window.value] || fake.Suspended(quake.process.id)) {
             return;
         }
         const bool inFront = world.program().hide.phase == Phase::Shown && fake.visible[quake.window.value];
@@ -442,7 +455,7 @@ struct GameAnswers : Event {
 struct SwitchOption : Event {
     SwitchOption() = default;
     explicit SwitchOption(int option) : which(option) {}
-    int which = *rc::gen::inRange(0, 3);
+    int which = *rc::gen::inRange(0, 4);
     void Do(World& world) const override {
         if (which == 0) {
             // The dialog's box, while nothing of a hide is in force.
@@ -453,22 +466,40 @@ struct SwitchOption : Event {
             return;
         }
         // Read at the next start.
-        std::string& option =
-            world.fake.sections["options"][which == 1 ? "MuteWhenHidden" : "YieldWhenHidden"];
-        option = option == "0" ? "1" : "0";
+        constexpr const char* kOptions[] = {"", "MuteWhenHidden", "YieldWhenHidden", "FreezeWhenHidden"};
+        constexpr bool kDefaults[] = {true, true, true, false};
+        std::string& option = world.fake.sections["options"][kOptions[which]];
+        const bool on = option == "1" || (option != "0" && kDefaults[which]);
+        option = on ? "0" : "1";
     }
     void show(std::ostream& os) const override {
-        os << (which == 0   ? "the resolution switch"
-               : which == 1 ? "MuteWhenHidden"
-                            : "YieldWhenHidden")
-           << " switched";
+        constexpr const char* kNames[] = {"the resolution switch", "MuteWhenHidden", "YieldWhenHidden",
+                                          "FreezeWhenHidden"};
+        os << kNames[which] << " switched";
     }
 };
 
+// Another program suspends the game, or resumes what it suspended.
+struct OtherSuspends : Event {
+    void checkPreconditions(const Model& model) const override { RC_PRE(model.quakeRuns); }
+    void Do(World& world) const override {
+        Game& quake = world.quake;
+        if (quake.othersSuspended == 0) {
+            world.fake.Suspend(quake.process);
+            ++quake.othersSuspended;
+        } else {
+            world.fake.Resume(quake.process);
+            --quake.othersSuspended;
+        }
+    }
+    void show(std::ostream& os) const override { os << "another program suspends or resumes the game"; }
+};
+
 // The system, the privilege and the options a run starts with.
-World& Prepare(World& world, int system, bool privilege) {
+World& Prepare(World& world, int system, bool privilege, bool freeze) {
     world.fake.system = static_cast<FakeSystem::System>(system);
     world.fake.realtimePrivilege = privilege;
+    world.fake.sections["options"]["FreezeWhenHidden"] = freeze ? "1" : "0";
     world.fake.registry = {
         {"currentgame_display", "Quake III Arena"}, {"currentgame", "Quake 3: Arena"}, {"DynaScreen", "1"}};
     world.fake.gammaRamp = kDesktopRamp;
@@ -484,12 +515,11 @@ RC_GTEST_PROP(HideProperty, EveryOrderOfEventsGivesEverythingBackAndNeverLosesTh
     World world;
     const int system = *rc::gen::inRange(0, 3);
     const bool privilege = *rc::gen::arbitrary<bool>();
-    RC_LOG() << "system: "
-             << (system == 0   ? "Windows 11"
-                 : system == 1 ? "Windows 10 21H2"
-                               : "Wine 8")
-             << (privilege ? ", with" : ", without") << " the privilege for real time\n";
-    Prepare(world, system, privilege);
+    const bool freeze = *rc::gen::arbitrary<bool>();
+    constexpr const char* kSystems[] = {"Windows 11", "Windows 10 21H2", "Wine 8"};
+    RC_LOG() << "system: " << kSystems[system] << (privilege ? ", with" : ", without")
+             << " the privilege for real time" << (freeze ? ", FreezeWhenHidden 1" : "") << "\n";
+    Prepare(world, system, privilege, freeze);
     const auto commands = *rc::gen::withSize([](int size) {
         return rc::gen::resize(
             std::min(size, 50),
@@ -498,7 +528,8 @@ RC_GTEST_PROP(HideProperty, EveryOrderOfEventsGivesEverythingBackAndNeverLosesTh
                 rc::state::gen::execOneOfWithArgs<HideKey, RestoreKey, TrayClick, Tick, Watch, Exit,
                                                   SessionEnd, Repair, Crash, Kill, GameEnds, GameStarts,
                                                   SecondGame, Choose, PlayerMutes, PlayerSetsPriority,
-                                                  GameSwitchesMode, GameHangs, GameAnswers, SwitchOption>()));
+                                                  GameSwitchesMode, GameHangs, GameAnswers, SwitchOption,
+                                                  OtherSuspends>()));
     });
     rc::state::runAll(commands, Model{}, world);
 }
@@ -508,7 +539,7 @@ RC_GTEST_PROP(HideProperty, EveryOrderOfEventsGivesEverythingBackAndNeverLosesTh
 template <typename... Events> void Replay(const Events&... events) {
     World world;
     try {
-        Prepare(world, 0, false);
+        Prepare(world, 0, false, false);
         Model model;
         (events.run(model, world), ...);
     } catch (const rc::detail::CaseResult& result) {
