@@ -4,6 +4,7 @@
 //   standin_game.exe TITLE [--mode WxH] [--keep-mode] [--sdl-modes] [--hidden] [--log FILE]
 //                          [--exit-after SECONDS] [--minimize-when-deactivated MILLISECONDS]
 //                          [--sound] [--muted] [--hang-for MILLISECONDS] [--class NAME]
+//                          [--frames]
 //
 // --keep-mode leaves the display in the switched mode at exit, as a game that
 // crashes would; --hidden never shows the window (it still exists and can be
@@ -35,6 +36,11 @@
 //
 // --class gives the window another class than TuckawayStandinGame (the shell's
 // folder windows' CabinetWClass, say).
+//
+// --frames runs a frame loop, as an engine does whether shown or not: each
+// frame works about 6 ms and waits about 6 ms for messages (about half a
+// core), and the number of frames so far is logged as "frames N" every
+// quarter of a second.
 //
 // The log (also taken from TUCKAWAY_STANDIN_LOG) gets one line once the window
 // exists, so a test can wait for it without guessing.
@@ -222,6 +228,34 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+// Work of about 6 ms, then messages for about 6 ms, until the window is gone.
+void RunFrameLoop() {
+    unsigned long long count = 0;
+    DWORD logged = Milliseconds() - 250;
+    for (;;) {
+        const DWORD start = Milliseconds();
+        volatile unsigned spin = 0;
+        while (Milliseconds() - start < 6) {
+            spin = spin + 1;
+        }
+        ++count;
+        const DWORD now = Milliseconds();
+        if (now - logged >= 250) {
+            logged = now;
+            AppendLog(logPath, "frames " + std::to_string(count));
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 6, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -243,6 +277,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     bool hidden = false;
     bool withSound = false;
     bool muted = false;
+    bool frames = false;
     for (int i = 2; i < argc; i += 2) {
         const std::wstring option = argv[i];
         // Flags take no value.
@@ -252,11 +287,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             continue;
         }
         if (option == L"--hidden" || option == L"--sound" || option == L"--muted" ||
-            option == L"--sdl-modes") {
-            (option == L"--hidden"  ? hidden
-             : option == L"--sound" ? withSound
-             : option == L"--muted" ? muted
-                                    : sdlModes) = true;
+            option == L"--sdl-modes" || option == L"--frames") {
+            (option == L"--hidden"   ? hidden
+             : option == L"--sound"  ? withSound
+             : option == L"--muted"  ? muted
+             : option == L"--frames" ? frames
+                                     : sdlModes) = true;
             --i;
             continue;
         }
@@ -323,7 +359,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
     }
 
-    RunMessageLoop();
+    if (frames) {
+        RunFrameLoop();
+    } else {
+        RunMessageLoop();
+    }
     if (modeWidth > 0 && !keepMode) {
         ChangeDisplaySettingsW(nullptr, 0);
     }

@@ -1,15 +1,15 @@
 // Tuckaway as its entry point builds it, with one fault injected:
 //
-//   tuckaway_with_fault.exe class|window|picture|crash-when-hidden TITLE|late-hook MILLISECONDS
+//   tuckaway_with_fault.exe class|window|picture|crash-when-hidden TITLE [MILLISECONDS]|late-hook MILLISECONDS
 //
 // class:   the hot-key dialog's window class is taken before the program registers it;
 // window:  the system refuses to create the hot-key dialog's window (made during start-up);
 // picture: the picture loader fails for every skin;
 // for the scenarios that check that a program that cannot start says so and
 // exits non-zero without touching the settings; and
-// crash-when-hidden: an access violation nobody handles, half a second after
-//          the window titled TITLE has been hidden, for the scenario that
-//          checks what a crash leaves behind;
+// crash-when-hidden: an access violation nobody handles, half a second (or
+//          MILLISECONDS) after the window titled TITLE has been hidden, for
+//          the scenarios that check what a crash leaves behind;
 // late-hook: the keyboard hook of the keys' pass-through answers its first
 //          event that late, as one the system gives up on does.
 #include "exe/Application.h"
@@ -40,6 +40,10 @@ tuckaway::win32::UniqueBitmap NoPicture(HINSTANCE, int) {
     return {};
 }
 
+// How long after the hide the fault comes: long enough for the hide's display
+// switch to be done, or, given, for a frozen game to be frozen.
+DWORD crashDelay = 500;
+
 // Waits for the game's window to be there and then hidden, then faults.
 DWORD WINAPI CrashOnceHidden(void* title) {
     const auto* name = static_cast<const wchar_t*>(title);
@@ -51,8 +55,7 @@ DWORD WINAPI CrashOnceHidden(void* title) {
             break;
         }
     }
-    // Long enough for the hide's display switch to be done.
-    ::Sleep(500);
+    ::Sleep(crashDelay);
     ::RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
     return 0;
 }
@@ -68,12 +71,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     const std::wstring fault = argv != nullptr && argc >= 2 ? argv[1] : L"";
-    const std::wstring argument = argv != nullptr && argc == 3 ? argv[2] : L"";
+    const std::wstring argument = argv != nullptr && argc >= 3 ? argv[2] : L"";
+    const std::wstring delay = argv != nullptr && argc == 4 ? argv[3] : L"";
     ::LocalFree(argv);
 
     if (fault == L"crash-when-hidden" && !argument.empty()) {
         static std::wstring title;
         title = argument;
+        if (!delay.empty()) {
+            crashDelay = static_cast<DWORD>(std::wcstoul(delay.c_str(), nullptr, 10));
+        }
         ::CreateThread(nullptr, 0, &CrashOnceHidden, const_cast<wchar_t*>(title.c_str()), 0, nullptr);
         tuckaway::win32::Application application(instance);
         return application.Run();
