@@ -44,6 +44,11 @@ public:
     virtual os::AudioSessions& audio() = 0;
     virtual os::Gamma& gamma() = 0;
     virtual os::ProcessPriority& priority() = 0;
+    virtual os::Suspension& suspension() = 0;
+    // A process of its own, running until the world goes, and how often its
+    // main thread is suspended now.
+    virtual os::ProcessId StartProcess() = 0;
+    virtual int SuspendCountOf(os::ProcessId process) = 0;
 };
 
 using WorldFactory = std::function<std::unique_ptr<World>()>;
@@ -210,6 +215,22 @@ TEST_P(ServicesContract, APriorityClassIsGivenBackOnlyWhileItIsStillTheOneSet) {
         EXPECT_TRUE(priority.SetThrottling(process, *throttling, kEfficient));
         EXPECT_EQ(priority.ThrottlingOf(process), throttling);
     }
+}
+
+// Every suspension counts, so resuming once undoes only one: another
+// program's suspension of the same process stays.
+TEST_P(ServicesContract, ASuspensionCountsAndAResumeUndoesOnlyOne) {
+    const os::ProcessId process = world->StartProcess();
+    os::Suspension& suspension = world->suspension();
+    ASSERT_EQ(world->SuspendCountOf(process), 0);
+    ASSERT_TRUE(suspension.Suspend(process));
+    EXPECT_EQ(world->SuspendCountOf(process), 1);
+    ASSERT_TRUE(suspension.Suspend(process)); // another program's
+    EXPECT_TRUE(suspension.Resume(process));
+    EXPECT_EQ(world->SuspendCountOf(process), 1) << "the other suspension stays";
+    EXPECT_TRUE(suspension.Resume(process));
+    EXPECT_EQ(world->SuspendCountOf(process), 0);
+    EXPECT_FALSE(suspension.Suspend({process.id, process.started + 1})) << "a later process of that number";
 }
 
 // A display takes back the ramp it gives, or gives none and takes none.

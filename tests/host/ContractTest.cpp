@@ -28,6 +28,11 @@ public:
     os::AudioSessions& audio() override { return fake; }
     os::Gamma& gamma() override { return fake; }
     os::ProcessPriority& priority() override { return fake; }
+    os::Suspension& suspension() override { return fake; }
+    os::ProcessId StartProcess() override {
+        return fake.processOfWindow.at(fake.AddGameWindow("a process of its own").value);
+    }
+    int SuspendCountOf(os::ProcessId process) override { return fake.suspendCount[process.id]; }
 
 private:
     fake::FakeSystem fake;

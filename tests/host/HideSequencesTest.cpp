@@ -153,6 +153,53 @@ TEST_F(HideSequence, ARealTimeGameIsLoweredOnlyWhereItsClassCanBeGivenBack) {
     EXPECT_EQ(fake.PriorityOf(game), os::kRealtimePriority);
 }
 
+// FreezeWhenHidden: suspended once the game has settled after the hide,
+// resumed before anything else on the way back, and only what the program
+// suspended: another program's suspension stays.
+TEST_F(HideSequence, AFrozenGameIsResumedFirstAndOnlyFromTheProgramsOwnSuspension) {
+    program.freezeWhenHidden = true;
+    const os::ProcessId process = Process(game);
+    fake.Suspend(process); // another program's
+    fake.Resume(process);
+    Hide();
+    EXPECT_EQ(fake.suspendCount[process.id], 0) << "not before the game has settled";
+    Tick();
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_EQ(fake.suspendCount[process.id], 1);
+    EXPECT_NE(Recorded("Hide").find("\nFrozen=1\n"), std::string::npos);
+    Tick();
+    EXPECT_EQ(fake.suspendCount[process.id], 1) << "once per hide";
+    fake.Suspend(process); // another program's, while hidden
+    Restore();
+    EXPECT_EQ(fake.suspendCount[process.id], 1) << "the other program's stays";
+    const auto resumed = std::ranges::find(fake.log, "Resume " + std::to_string(process.id));
+    EXPECT_LT(resumed, std::ranges::find(fake.log, "ShowWindow " + std::to_string(game.value) + " 9"));
+    EXPECT_FALSE(fake.visible[game.value]) << "it comes when the other program lets it run";
+    fake.Resume(process);
+    Tick();
+    EXPECT_TRUE(fake.visible[game.value]);
+    EXPECT_EQ(Recorded("Hide"), "State=Shown\n");
+
+    // Crashed while frozen: the handler resumes it and leaves a record that resumes nothing more.
+    Hide();
+    for (int i = 0; i < 4; ++i) {
+        Tick();
+    }
+    ASSERT_EQ(fake.suspendCount[process.id], 1);
+    fake.Suspend(process); // another program's
+    fake.RunCrashPlan();
+    EXPECT_EQ(fake.suspendCount[process.id], 1);
+    Tuckaway next{fake.Services(), fake};
+    ASSERT_TRUE(StartUp(next, fake));
+    EXPECT_EQ(fake.suspendCount[process.id], 1);
+    fake.Resume(process);
+    next.varer.Timer1_Timer();
+    EXPECT_TRUE(fake.visible[game.value]);
+    EXPECT_EQ(fake.sections["recovery"]["Hide"], "State=Shown\n");
+}
+
 TEST(HideRecord, AStoredRampNoDisplayCouldHaveIsNeverWritten) {
     FakeSystem fake;
     hide::Hide left;

@@ -6,6 +6,7 @@
 #include "windows/Gamma.h"
 #include "windows/ProcessPriority.h"
 #include "windows/Processes.h"
+#include "windows/Suspension.h"
 #include "windows/Services.h"
 #include "windows/Text.h"
 #include "windows/TrayIcon.h"
@@ -21,6 +22,10 @@ namespace {
 class Win32World final : public World {
 public:
     ~Win32World() override {
+        if (child_) {
+            ::TerminateProcess(child_.get(), 0);
+            ::WaitForSingleObject(child_.get(), 5000);
+        }
         ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + win32::Wide(application_)).c_str());
     }
 
@@ -54,6 +59,29 @@ public:
     os::AudioSessions& audio() override { return audio_; }
     os::Gamma& gamma() override { return gamma_; }
     os::ProcessPriority& priority() override { return priority_; }
+    os::Suspension& suspension() override { return suspension_; }
+    // Wine's own notepad, which waits for input until it is ended.
+    os::ProcessId StartProcess() override {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_HIDE;
+        wchar_t command[] = L"notepad.exe";
+        PROCESS_INFORMATION started{};
+        if (!::CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+            return {};
+        }
+        child_.reset(started.hProcess);
+        childThread_.reset(started.hThread);
+        ::WaitForInputIdle(started.hProcess, 5000);
+        return {started.dwProcessId, win32::StartOf(started.hProcess)};
+    }
+    int SuspendCountOf(os::ProcessId) override {
+        // SuspendThread tells the count it found; ResumeThread puts it back.
+        const DWORD count = ::SuspendThread(childThread_.get());
+        ::ResumeThread(childThread_.get());
+        return static_cast<int>(count);
+    }
 
 private:
     os::Window Make(const wchar_t* className, std::string_view title) {
@@ -77,6 +105,9 @@ private:
     win32::AudioSessions audio_{debug_};
     win32::Gamma gamma_;
     win32::ProcessPriority priority_;
+    win32::Suspension suspension_;
+    win32::UniqueKernelHandle child_;
+    win32::UniqueKernelHandle childThread_;
     std::vector<win32::UniqueWindow> windows_made_;
     // Goes first: an icon it still holds goes while its window exists.
     win32::TrayIcon tray_;
