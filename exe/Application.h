@@ -10,9 +10,9 @@
 #include "windows/CrashHandler.h"
 #include "windows/Gamma.h"
 #include "windows/ProcessPriority.h"
-#include "windows/Suspension.h"
 #include "windows/Processes.h"
 #include "windows/Services.h"
+#include "windows/Suspension.h"
 #include "windows/TrayIcon.h"
 #include "windows/WindowsUi.h"
 

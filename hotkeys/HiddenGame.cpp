@@ -44,8 +44,8 @@ void Record(Program& p) {
     after.frozen = false;
     after.priorityClass.reset();
     after.throttling.reset();
-    p.os.crashPlan.Update({h.window, h.maximized, h.process, h.frozen, h.priorityClass, h.throttling, h.switched,
-                           hide::RecordText(after)});
+    p.os.crashPlan.Update({h.window, h.maximized, h.process, h.frozen, h.priorityClass, h.throttling,
+                           h.switched, hide::RecordText(after)});
 }
 
 // Switch only when the game's recorded size differs from the desktop's in both

@@ -8,7 +8,6 @@
 namespace tuckaway::hide {
 namespace {
 
-
 constexpr std::array<std::string_view, 4> kPhases = {"Shown", "Hiding", "Hidden", "Restoring"};
 
 // The classes a process can have, and nothing else.

@@ -1,6 +1,7 @@
 // Tuckaway as its entry point builds it, with one fault injected:
 //
-//   tuckaway_with_fault.exe class|window|picture|crash-when-hidden TITLE [MILLISECONDS]|late-hook MILLISECONDS
+//   tuckaway_with_fault.exe class|window|picture|crash-when-hidden TITLE [MILLISECONDS]|late-hook
+//   MILLISECONDS
 //
 // class:   the hot-key dialog's window class is taken before the program registers it;
 // window:  the system refuses to create the hot-key dialog's window (made during start-up);

@@ -524,12 +524,10 @@ RC_GTEST_PROP(HideProperty, EveryOrderOfEventsGivesEverythingBackAndNeverLosesTh
         return rc::gen::resize(
             std::min(size, 50),
             rc::state::gen::commands(
-                Model{},
-                rc::state::gen::execOneOfWithArgs<HideKey, RestoreKey, TrayClick, Tick, Watch, Exit,
-                                                  SessionEnd, Repair, Crash, Kill, GameEnds, GameStarts,
-                                                  SecondGame, Choose, PlayerMutes, PlayerSetsPriority,
-                                                  GameSwitchesMode, GameHangs, GameAnswers, SwitchOption,
-                                                  OtherSuspends>()));
+                Model{}, rc::state::gen::execOneOfWithArgs<
+                             HideKey, RestoreKey, TrayClick, Tick, Watch, Exit, SessionEnd, Repair, Crash,
+                             Kill, GameEnds, GameStarts, SecondGame, Choose, PlayerMutes, PlayerSetsPriority,
+                             GameSwitchesMode, GameHangs, GameAnswers, SwitchOption, OtherSuspends>()));
     });
     rc::state::runAll(commands, Model{}, world);
 }

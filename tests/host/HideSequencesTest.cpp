@@ -94,14 +94,15 @@ TEST_F(HideSequence, EfficiencyModeEngagesWhereTheSystemTakesItWithoutTellingIt)
 TEST_F(HideSequence, TheRecordAndTheCrashPlanKnowOfEachChangeBeforeItIsMade) {
     Hide();
     const auto first = [&](std::string_view prefix) {
-        return std::ranges::find_if(fake.log, [&](const std::string& line) { return line.starts_with(prefix); });
+        return std::ranges::find_if(fake.log,
+                                    [&](const std::string& line) { return line.starts_with(prefix); });
     };
     const auto planned = first("CrashPlan " + std::to_string(game.value));
     const auto recorded = first("Write recovery/Hide=State=Hiding");
     ASSERT_NE(planned, fake.log.end());
-    for (const std::string& change : {"ShowWindow " + std::to_string(game.value), std::string("Mute"),
-                                     std::string("SetPriorityClass"), std::string("ChangeMode"),
-                                     std::string("SetGamma")}) {
+    for (const std::string& change :
+         {"ShowWindow " + std::to_string(game.value), std::string("Mute"), std::string("SetPriorityClass"),
+          std::string("ChangeMode"), std::string("SetGamma")}) {
         EXPECT_LT(planned, first(change)) << change;
         EXPECT_LT(recorded, first(change)) << change;
     }

@@ -6,8 +6,8 @@
 #include "windows/Gamma.h"
 #include "windows/ProcessPriority.h"
 #include "windows/Processes.h"
-#include "windows/Suspension.h"
 #include "windows/Services.h"
+#include "windows/Suspension.h"
 #include "windows/Text.h"
 #include "windows/TrayIcon.h"
 
@@ -68,7 +68,8 @@ public:
         startup.wShowWindow = SW_HIDE;
         wchar_t command[] = L"notepad.exe";
         PROCESS_INFORMATION started{};
-        if (!::CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+        if (!::CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &started)) {
             return {};
         }
         child_.reset(started.hProcess);
