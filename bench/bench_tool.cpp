@@ -11,8 +11,9 @@
 //                              turn, N presses, each 50 ms after the last was
 //                              done, timing each until the window is hidden or
 //                              shown again (and in front); PRESS_LOG gets one
-//                              line per press, "MILLISECONDS hide|show", on
-//                              the clock of Wine's +timestamp
+//                              line per press, "PRESSED hide|show TOOK", in
+//                              milliseconds, PRESSED on the clock of Wine's
+//                              +timestamp
 //   bench_tool start N GAME EXE...
 //                              with the game shown, starts each EXE N times,
 //                              taking turns, and presses Control+Z every 10 ms
@@ -202,8 +203,27 @@ BOOL CALLBACK FindGameOf(HWND window, LPARAM data) {
     return TRUE;
 }
 
+// A window of the tool's own beside the game, as a desktop has other windows:
+// the one the system puts in front when the game hides (unless the hider puts
+// another there). SendInput's keys reach a hot key only while some window has
+// the keyboard; without this one a press after a hide was now and then lost.
+void ShowDeskWindow() {
+    WNDCLASSW description{};
+    description.lpfnWndProc = &::DefWindowProcW;
+    description.hInstance = ::GetModuleHandleW(nullptr);
+    description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    description.lpszClassName = L"TuckawayBenchDesk";
+    ::RegisterClassW(&description);
+    HWND desk =
+        ::CreateWindowExW(0, description.lpszClassName, L"bench_tool", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600,
+                          400, 200, 150, nullptr, nullptr, description.hInstance, nullptr);
+    ::SetForegroundWindow(desk);
+    PumpFor(0.2);
+}
+
 // Starts the stand-in game and waits until its window is shown and in front.
 bool StartGame(const std::wstring& exe, Game& game) {
+    ShowDeskWindow();
     game.stamps = OpenGameStamps();
     game.changed = ::CreateEventW(nullptr, FALSE, FALSE, kGameChangedName);
     if (!game.stamps || !game.changed) {
@@ -242,6 +262,31 @@ bool StartGame(const std::wstring& exe, Game& game) {
     return true;
 }
 
+BOOL CALLBACK CountGames(HWND window, LPARAM count) {
+    wchar_t title[64] = {};
+    ::GetWindowTextW(window, title, 64);
+    *reinterpret_cast<int*>(count) += std::wstring(title) == kGameTitle ? 1 : 0;
+    return TRUE;
+}
+
+// What a press that did nothing met: which window had the keyboard, and how
+// many windows are titled as the game.
+std::string Situation(const Game& game) {
+    HWND front = ::GetForegroundWindow();
+    wchar_t title[64] = {};
+    ::GetWindowTextW(front, title, 64);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(front, &process);
+    int games = 0;
+    ::EnumWindows(&CountGames, reinterpret_cast<LPARAM>(&games));
+    char text[200];
+    std::snprintf(
+        text, sizeof text,
+        "in front: \"%s\" of process %lu; game's process %lu, visible %d; %d windows titled as the game",
+        Narrow(title).c_str(), process, game.process.dwProcessId, ::IsWindowVisible(game.window), games);
+    return text;
+}
+
 // Hides and shows take turns, each press 50 ms after the last was done: a
 // user's presses are far apart, so each one meets a program that has finished
 // with the last (or is still at it, which is then part of the figure). The
@@ -260,9 +305,6 @@ int Hotkey(int presses, const std::wstring& gameExe, const wchar_t* pressLog) {
     for (int press = 0; press < presses; ++press) {
         const bool hide = press % 2 == 0;
         const LONG64 start = Counter();
-        if (log) {
-            std::fprintf(log, "%.3f %s\n", Seconds(start) * 1000.0, hide ? "hide" : "show");
-        }
         if (hide) {
             Keys({VK_CONTROL, 'Z'});
         } else {
@@ -270,11 +312,16 @@ int Hotkey(int presses, const std::wstring& gameExe, const wchar_t* pressLog) {
         }
         const LONG64 done = game.Wait(hide, start, 5.0);
         if (!done) {
-            std::fprintf(stderr, "press %d did not %s the window\n", press + 1, hide ? "hide" : "show");
+            std::fprintf(stderr, "press %d did not %s the window (%s)\n", press + 1, hide ? "hide" : "show",
+                         Situation(game).c_str());
             CloseGame(game);
             return 1;
         }
         (hide ? hidden : shown).push_back(Seconds(done - start));
+        if (log) {
+            std::fprintf(log, "%.3f %s %.3f\n", Seconds(start) * 1000.0, hide ? "hide" : "show",
+                         Seconds(done - start) * 1000.0);
+        }
         PumpFor(0.05);
         if (!hide) {
             if (const LONG64 at = game.FrontSince(start)) {

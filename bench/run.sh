@@ -28,6 +28,9 @@
 #   TUCKAWAY_BENCH_WINEPREFIX=DIR   the Wine prefix (made if missing)
 #   BENCH_IDLE_SECONDS=60 BENCH_PRESSES=200 BENCH_STARTS=7 BENCH_ROUNDS=3
 #   BENCH_COUNT_PRESSES=40          presses of the run whose settings writes are counted
+#   BENCH_STEPS=0                   rounds of the hide floor with the program's steps
+#                                   added one at a time (bench/hide_steps), to tell
+#                                   where a hide's time goes; 0 leaves them out
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -55,9 +58,12 @@ presses="${BENCH_PRESSES:-200}"
 starts="${BENCH_STARTS:-7}"
 rounds="${BENCH_ROUNDS:-3}"
 count_presses="${BENCH_COUNT_PRESSES:-40}"
+steps_rounds="${BENCH_STEPS:-0}"
 key='HKCU\Software\Tuckaway v1.10\program'
 # Wine's output of the program running in the background.
 output="$(mktemp)"
+# The presses of each step's runs, one file per step.
+steps_dir="$(mktemp -d)"
 # The idle figures, by name: floor_rss, program_calls, ...
 declare -A idle_figures
 
@@ -87,6 +93,7 @@ cleanup() {
     tuckaway_stop_xvfb
     tuckaway_sound_stop
     rm -f "$output" "$WINEPREFIX/drive_c/bench-presses.txt"
+    rm -rf "$steps_dir"
 }
 trap cleanup EXIT
 tuckaway_wait_for_desktop 60
@@ -104,13 +111,14 @@ set_settings() { # game entry, title, DynaScreen[, MuteWhenHidden[, YieldWhenHid
     fi
 }
 
-# start PROGRAM [WINEDEBUG]: starts it in the background and waits until its
-# process runs; Tuckaway also until start-up has written its settings. Wine's
-# output of the program goes to $output (of the last started).
+# start PROGRAM [WINEDEBUG [ARGUMENT...]]: starts it in the background and
+# waits until its process runs; Tuckaway also until start-up has written its
+# settings. Wine's output of the program goes to $output (of the last started).
 start() {
-    local program="$1" name
+    local program="$1" debug="${2:-$WINEDEBUG}" name
+    shift $(($# < 2 ? $# : 2))
     name="$(basename "$program")"
-    (cd "$(dirname "$program")" && WINEDEBUG="${2:-$WINEDEBUG}" exec wine "./$name") >/dev/null 2>"$output" &
+    (cd "$(dirname "$program")" && WINEDEBUG="$debug" exec wine "./$name" "$@") >/dev/null 2>"$output" &
     running[$name]=$!
     for _ in $(seq 1 100); do
         if pid_of "$name" >/dev/null &&
@@ -261,6 +269,47 @@ unyielding_keys="$(keys "$presses")"
 stop "$exe"
 echo "Tuckaway.exe, YieldWhenHidden=0:"
 echo "$unyielding_keys"
+
+if [ "$steps_rounds" -gt 0 ]; then
+    echo "== where a hide's time goes: the hide floor with the program's steps added," \
+        "$steps_rounds rounds by turns, all rounds' hides together"
+    # The steps (bench/hide_steps.cpp), and the program itself, by name.
+    steps_names=(floor async "async front" "enum pump tick zoomed" all "Tuckaway, no muting or yielding" Tuckaway)
+    declare -A steps_of=([floor]="" [async]="async" ["async front"]="async front"
+        ["enum pump tick zoomed"]="enum pump tick zoomed" [all]="enum pump tick zoomed async front")
+    for round in $(seq 1 "$steps_rounds"); do
+        for name in "${steps_names[@]}"; do
+            case "$name" in
+            Tuckaway*)
+                if [ "$name" = Tuckaway ]; then
+                    set_settings "Quake III Arena" "Quake 3: Arena" 0
+                else
+                    set_settings "Quake III Arena" "Quake 3: Arena" 0 0 0
+                fi
+                start "$exe"
+                ;;
+            *)
+                # shellcheck disable=SC2086 # the steps, one word each
+                start "$bench/hide_steps.exe" "$WINEDEBUG" ${steps_of[$name]}
+                start "$bench/floor_show.exe"
+                ;;
+            esac
+            keys "$presses" 'C:\bench-presses.txt' >/dev/null
+            tr -d '\r' <"$WINEPREFIX/drive_c/bench-presses.txt" >>"$steps_dir/$name"
+            for program in "${!running[@]}"; do
+                stop "$program"
+            done
+        done
+    done
+    for name in "${steps_names[@]}"; do
+        awk '$2 == "hide" { print $3 }' "$steps_dir/$name" | sort -g | awk -v name="$name" '
+            { took[NR] = $1 }
+            END {
+                printf "hides, %s: n=%d median %.2f ms, p90 %.2f ms, p99 %.2f ms, max %.2f ms\n", name, NR,
+                    took[int(0.5 * (NR - 1) + 1.5)], took[int(0.9 * (NR - 1) + 1.5)], took[int(0.99 * (NR - 1) + 1.5)], took[NR]
+            }'
+    done
+fi
 
 echo "== settings writes of one hide and one restore, in Wine's registry trace over $count_presses presses"
 set_settings "Quake III Arena" "Quake 3: Arena" 0
