@@ -3,23 +3,34 @@
 # its job needs, in one run (an absolute time is not stable on a shared
 # machine; a ratio is), with a warm wineserver, in a private Xvfb and a
 # 1024x768 virtual desktop. Prints the table of figures and ratios:
-#   hot-key press to game hidden or shown, p99 over 200 presses
-#     (floor: bench/floor_hotkey, which only hides a window on a hot key);
+#   hot-key press to game hidden, p99 over 100 hides, the stand-in game
+#     (bench/bench_game) in a process of its own, each hide 50 ms after the
+#     restore before it (floor: bench/floor_hide, which only asks the window to
+#     hide on its hot key); in rounds, each round the floors and Tuckaway by
+#     turns, each round's ratios printed, the table from the middle round;
+#   hot-key press to game shown, and to shown and in front, p99 over 100
+#     restores (floor: bench/floor_show, which only restores the window on its
+#     hot key and puts it in front);
 #   idle CPU of the program, the wineserver and the tray's host (explorer)
 #     over 60 s in automatic mode with no game
 #     (floor: bench/floor_poller, the same ten title lookups every 150 ms);
-#   process start to the first hot key that hides, median of 7 (floor_hotkey);
+#   process start to the first hot key that hides, median of 7 (floor_hide);
 #   resident memory after start (floor_poller);
-# then the detection tick's cost beside its ten lookups alone, shaping each
-# dialog (time and region calls), the shell calls per minute while idle, and
-# where start-up's time goes.
+# then the settings writes one hide and one restore make (counted in Wine's
+# registry trace), the detection tick's cost beside its ten lookups alone,
+# shaping each dialog (time and region calls), the shell calls per minute
+# while idle, and where start-up's time goes.
 #
 #   bash bench/run.sh               builds the preset of the Wine that runs here
 #   TUCKAWAY_BENCH_BUILD=DIR        use this build folder as it is (Tuckaway, bench/)
 #   TUCKAWAY_BENCH_EXE=FILE         measure this Tuckaway.exe instead (another
 #                                   revision's, say) with this build's tools
 #   TUCKAWAY_BENCH_WINEPREFIX=DIR   the Wine prefix (made if missing)
-#   BENCH_IDLE_SECONDS=60 BENCH_PRESSES=200 BENCH_STARTS=7
+#   BENCH_IDLE_SECONDS=60 BENCH_PRESSES=200 BENCH_STARTS=7 BENCH_ROUNDS=3
+#   BENCH_COUNT_PRESSES=40          presses of the run whose settings writes are counted
+#   BENCH_STEPS=0                   rounds of the hide floor with the program's steps
+#                                   added one at a time (bench/hide_steps), to tell
+#                                   where a hide's time goes; 0 leaves them out
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -45,9 +56,14 @@ bench="$build/bench"
 idle_seconds="${BENCH_IDLE_SECONDS:-60}"
 presses="${BENCH_PRESSES:-200}"
 starts="${BENCH_STARTS:-7}"
+rounds="${BENCH_ROUNDS:-3}"
+count_presses="${BENCH_COUNT_PRESSES:-40}"
+steps_rounds="${BENCH_STEPS:-0}"
 key='HKCU\Software\Tuckaway v1.10\program'
 # Wine's output of the program running in the background.
 output="$(mktemp)"
+# The presses of each step's runs, one file per step.
+steps_dir="$(mktemp -d)"
 # The idle figures, by name: floor_rss, program_calls, ...
 declare -A idle_figures
 
@@ -65,14 +81,19 @@ wineserver -p
 # A desktop kept open for the whole run: no measurement pays for starting it.
 wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
 desktop=$!
-running=
+# The programs running in the background, by name.
+declare -A running
 cleanup() {
-    [ -z "$running" ] || kill "$running" 2>/dev/null || true
+    local pid
+    for pid in "${running[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
     kill "$desktop" 2>/dev/null || true
     tuckaway_wineserver_stop
     tuckaway_stop_xvfb
     tuckaway_sound_stop
-    rm -f "$output"
+    rm -f "$output" "$WINEPREFIX/drive_c/bench-presses.txt"
+    rm -rf "$steps_dir"
 }
 trap cleanup EXIT
 tuckaway_wait_for_desktop 60
@@ -90,13 +111,15 @@ set_settings() { # game entry, title, DynaScreen[, MuteWhenHidden[, YieldWhenHid
     fi
 }
 
-# start PROGRAM [WINEDEBUG]: starts it in the background and waits until its
-# process runs; Tuckaway also until start-up has written its settings.
+# start PROGRAM [WINEDEBUG [ARGUMENT...]]: starts it in the background and
+# waits until its process runs; Tuckaway also until start-up has written its
+# settings. Wine's output of the program goes to $output (of the last started).
 start() {
-    local program="$1" name
+    local program="$1" debug="${2:-$WINEDEBUG}" name
+    shift $(($# < 2 ? $# : 2))
     name="$(basename "$program")"
-    (cd "$(dirname "$program")" && WINEDEBUG="${2:-$WINEDEBUG}" exec wine "./$name") >/dev/null 2>"$output" &
-    running=$!
+    (cd "$(dirname "$program")" && WINEDEBUG="$debug" exec wine "./$name" "$@") >/dev/null 2>"$output" &
+    running[$name]=$!
     for _ in $(seq 1 100); do
         if pid_of "$name" >/dev/null &&
             { [ "$name" != Tuckaway.exe ] || tuckaway_reg query "$key" /v HideQ3Func >/dev/null 2>&1; }; then
@@ -118,8 +141,8 @@ stop() {
         sleep 0.1
     done
     wine taskkill /f /im "$name" >/dev/null 2>&1 || true
-    wait "$running" 2>/dev/null || true
-    running=
+    wait "${running[$name]:-}" 2>/dev/null || true
+    unset "running[$name]"
 }
 
 # ours PATTERN: the Linux processes of this run's Wine prefix whose command
@@ -180,33 +203,170 @@ idle() {
         "${idle_figures[${name}_calls]} shell calls per minute"
 }
 
+game="$(winepath -w "$bench/bench_game.exe")"
+
 echo "== process start to the first hot key that hides (the two take turns)"
 set_settings "Quake III Arena" "Quake 3: Arena" 0
-start_figures="$(wine "$bench/bench_tool.exe" start "$starts" "$(winepath -w "$bench/floor_hotkey.exe")" \
+start_figures="$(wine "$bench/bench_tool.exe" start "$starts" "$game" "$(winepath -w "$bench/floor_hide.exe")" \
     "$(winepath -w "$exe")" | tr -d '\r')"
 echo "$start_figures"
-floor_start="$(grep '^floor_hotkey.exe: start to first' <<<"$start_figures")"
-program_start="$(grep -v '^floor_hotkey.exe' <<<"$start_figures" | head -n 1)"
+floor_start="$(grep '^floor_hide.exe: start to first' <<<"$start_figures")"
+program_start="$(grep -v '^floor_hide.exe' <<<"$start_figures" | head -n 1)"
 
-echo "== hot-key press to game hidden or shown"
-start "$bench/floor_hotkey.exe"
-floor_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
-stop "$bench/floor_hotkey.exe"
-echo "floor_hotkey.exe: $floor_keys"
-start "$exe"
-program_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
-stop "$exe"
-echo "Tuckaway.exe: $program_keys"
+# keys PRESSES [PRESS_LOG]: hides and restores by whatever holds the keys now.
+keys() { wine "$bench/bench_tool.exe" hotkey "$1" "$game" ${2:+"$2"} | tr -d '\r'; }
+# figure LINES WHAT FIELD: the median or p99 of "press to WHAT: ...".
+figure() { bench_field "$(grep "^press to $2: " <<<"$1")" "$3"; }
+
+echo "== hot-key press to game hidden or shown, the game in a process of its own, $rounds rounds"
+# By round: the figures (floor_hide_p99, program_hide_median, ...) and the ratios of the p99s.
+declare -A by_round
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+for round in $(seq 1 "$rounds"); do
+    start "$bench/floor_hide.exe"
+    start "$bench/floor_show.exe"
+    floor_keys="$(keys "$presses")"
+    stop "$bench/floor_show.exe"
+    stop "$bench/floor_hide.exe"
+    start "$exe"
+    program_keys="$(keys "$presses")"
+    stop "$exe"
+    echo "round $round, floor_hide.exe and floor_show.exe:"
+    echo "$floor_keys"
+    echo "round $round, Tuckaway.exe:"
+    echo "$program_keys"
+    for kind in hide show front; do
+        what="$(case "$kind" in hide) echo hidden ;; show) echo shown ;; *) echo 'shown and in front' ;; esac)"
+        for field in median p99; do
+            by_round[floor_${kind}_${field},$round]="$(figure "$floor_keys" "$what" "$field")"
+            by_round[program_${kind}_${field},$round]="$(figure "$program_keys" "$what" "$field")"
+        done
+        by_round[${kind}_ratio,$round]="$(ratio "${by_round[program_${kind}_p99,$round]}" \
+            "${by_round[floor_${kind}_p99,$round]}")"
+    done
+    echo "round $round: hides p99 ${by_round[program_hide_p99,$round]} ms against the floor's" \
+        "${by_round[floor_hide_p99,$round]} (${by_round[hide_ratio,$round]}), shows" \
+        "${by_round[program_show_p99,$round]} against ${by_round[floor_show_p99,$round]}" \
+        "(${by_round[show_ratio,$round]}), shown and in front ${by_round[program_front_p99,$round]} against" \
+        "${by_round[floor_front_p99,$round]} (${by_round[front_ratio,$round]})"
+done
+# middle KIND: the round whose ratio for KIND is the middle one of the rounds'.
+middle() {
+    local round
+    for round in $(seq 1 "$rounds"); do
+        echo "${by_round[${1}_ratio,$round]} $round"
+    done | sort -g | sed -n "$(((rounds + 1) / 2))s/.* //p"
+}
 set_settings "Quake III Arena" "Quake 3: Arena" 0 0
 start "$exe"
-unmuted_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
+unmuted_keys="$(keys "$presses")"
 stop "$exe"
-echo "Tuckaway.exe, MuteWhenHidden=0: $unmuted_keys"
+echo "Tuckaway.exe, MuteWhenHidden=0:"
+echo "$unmuted_keys"
 set_settings "Quake III Arena" "Quake 3: Arena" 0 1 0
 start "$exe"
-unyielding_keys="$(wine "$bench/bench_tool.exe" hotkey "$presses" | tr -d '\r')"
+unyielding_keys="$(keys "$presses")"
 stop "$exe"
-echo "Tuckaway.exe, YieldWhenHidden=0: $unyielding_keys"
+echo "Tuckaway.exe, YieldWhenHidden=0:"
+echo "$unyielding_keys"
+
+if [ "$steps_rounds" -gt 0 ]; then
+    echo "== where a hide's time goes: the hide floor with the program's steps added," \
+        "$steps_rounds rounds by turns, all rounds' hides together"
+    # The steps (bench/hide_steps.cpp), and the program itself, by name.
+    steps_names=(floor async "async front" "enum pump tick zoomed" all "Tuckaway, no muting or yielding" Tuckaway)
+    declare -A steps_of=([floor]="" [async]="async" ["async front"]="async front"
+        ["enum pump tick zoomed"]="enum pump tick zoomed" [all]="enum pump tick zoomed async front")
+    for round in $(seq 1 "$steps_rounds"); do
+        for name in "${steps_names[@]}"; do
+            case "$name" in
+            Tuckaway*)
+                if [ "$name" = Tuckaway ]; then
+                    set_settings "Quake III Arena" "Quake 3: Arena" 0
+                else
+                    set_settings "Quake III Arena" "Quake 3: Arena" 0 0 0
+                fi
+                start "$exe"
+                ;;
+            *)
+                # shellcheck disable=SC2086 # the steps, one word each
+                start "$bench/hide_steps.exe" "$WINEDEBUG" ${steps_of[$name]}
+                start "$bench/floor_show.exe"
+                ;;
+            esac
+            keys "$presses" 'C:\bench-presses.txt' >/dev/null
+            tr -d '\r' <"$WINEPREFIX/drive_c/bench-presses.txt" >>"$steps_dir/$name"
+            for program in "${!running[@]}"; do
+                stop "$program"
+            done
+        done
+    done
+    for name in "${steps_names[@]}"; do
+        awk '$2 == "hide" { print $3 }' "$steps_dir/$name" | sort -g | awk -v name="$name" '
+            { took[NR] = $1 }
+            END {
+                printf "hides, %s: n=%d median %.2f ms, p90 %.2f ms, p99 %.2f ms, max %.2f ms\n", name, NR,
+                    took[int(0.5 * (NR - 1) + 1.5)], took[int(0.9 * (NR - 1) + 1.5)], took[int(0.99 * (NR - 1) + 1.5)], took[NR]
+            }'
+    done
+fi
+
+echo "== settings writes of one hide and one restore, in Wine's registry trace over $count_presses presses"
+set_settings "Quake III Arena" "Quake 3: Arena" 0
+start "$exe" -all,+timestamp,trace+reg
+keys "$count_presses" 'C:\bench-presses.txt' >/dev/null
+stop "$exe"
+# Each write belongs to the last press before it: the presses' times and the
+# trace's are the same clock (+timestamp: seconds, to the millisecond). The
+# first hide and restore meet start-up's one-time work and the last are
+# followed by the game's end: they are left out. A write is a settings write
+# when its key was opened by a name under the program's own key.
+writes="$(tr -d '\r' <"$WINEPREFIX/drive_c/bench-presses.txt" | awk '
+    FNR == NR { at[++presses] = int($1); kind[presses] = $2; next }
+    {
+        split($0, part, ":")
+        time = part[1] * 1000
+        thread = part[2]
+        call = substr($0, index($0, ":trace:reg:") + 11)
+    }
+    call ~ /^(NtCreateKey|NtOpenKeyEx) \(/ {
+        name[thread] = call
+        next
+    }
+    call ~ /^(NtCreateKey|NtOpenKeyEx) <- / {
+        key[$NF] = name[thread]
+        next
+    }
+    call ~ /^NtSetValueKey \(/ {
+        handle = substr(call, 16)
+        sub(/,.*/, "", handle)
+        value = call
+        sub(/^[^"]*"/, "", value)
+        sub(/".*/, "", value)
+        press = 0
+        for (i = 1; i <= presses && at[i] <= time; i++) {
+            press = i
+        }
+        if (press < 3 || press > presses - 2) {
+            next
+        }
+        if (key[handle] ~ /Tuckaway v1\.10/) {
+            settings[kind[press]]++
+            names[value] = 1
+        } else {
+            others[kind[press]]++
+        }
+    }
+    END {
+        counted = (presses - 4) / 2
+        for (value in names) {
+            list = list " " value
+        }
+        printf "settings writes per hide: %g, per restore: %g\n", settings["hide"] / counted, settings["show"] / counted
+        printf "(over %d hides and %d restores; values written:%s; the system'"'"'s own registry writes in the program for the calls it makes: %g per hide, %g per restore)\n",
+            counted, counted, list, others["hide"] / counted, others["show"] / counted
+    }' - "$output")"
+echo "$writes"
 
 echo "== detection tick (automatic detection, no game), with 0, 10 and 32 added games"
 declare -A ticks_with tick_medians
@@ -248,21 +408,34 @@ idle "$bench/floor_poller.exe" floor
 set_settings "-=Automatic Game Detection=-" " " 1
 idle "$exe" program
 
-awk -v fk="$(bench_field "$floor_keys" p99)" -v pk="$(bench_field "$program_keys" p99)" \
-    -v fkm="$(bench_field "$floor_keys" median)" -v pkm="$(bench_field "$program_keys" median)" \
-    -v fs="$(bench_field "$floor_start" median)" -v ps="$(bench_field "$program_start" median)" \
+# hotkey_row KIND WHAT: the table's row of one kind of press, from its middle round.
+hotkey_row() {
+    local round
+    round="$(middle "$1")"
+    awk -v what="$2" -v n="$((presses / 2))" -v round="$round" -v rounds="$rounds" \
+        -v f="${by_round[floor_${1}_p99,$round]}" -v p="${by_round[program_${1}_p99,$round]}" \
+        -v fm="${by_round[floor_${1}_median,$round]}" -v pm="${by_round[program_${1}_median,$round]}" \
+        -v r="${by_round[${1}_ratio,$round]}" '
+        BEGIN {
+            printf "| hot-key press → %s, %d presses, p99 (round %d of %d, the middle ratio) | %.2f ms | %.2f ms (median %.2f vs %.2f) | %.2f | ≤ 1.5 |\n",
+                   what, n, round, rounds, f, p, pm, fm, r
+        }'
+}
+
+echo
+echo "| figure | floor (same run) | Tuckaway | ratio | goal |"
+echo "|---|---|---|---|---|"
+hotkey_row hide "game window hidden (floor_hide)"
+hotkey_row show "game window shown (floor_show)"
+hotkey_row front "game window shown and in front (floor_show)"
+awk -v fs="$(bench_field "$floor_start" median)" -v ps="$(bench_field "$program_start" median)" \
     -v fp="${idle_figures[floor_program]}" -v fo="${idle_figures[floor_others]}" \
     -v pp="${idle_figures[program_program]}" -v po="${idle_figures[program_others]}" \
     -v fr="${idle_figures[floor_rss]}" -v pr="${idle_figures[program_rss]}" \
-    -v n="$presses" -v t="$idle_seconds" -v s="$starts" '
+    -v t="$idle_seconds" -v s="$starts" '
     BEGIN {
         fi = fp + fo
         pi = pp + po
-        print ""
-        print "| figure | floor (same run) | Tuckaway | ratio | goal |"
-        print "|---|---|---|---|---|"
-        printf "| hot-key press → game window hidden/shown, %d presses, p99 | %.2f ms | %.2f ms (median %.2f vs %.2f) | %.2f | ≤ 1.5 |\n",
-               n, fk, pk, pkm, fkm, pk / fk
         printf "| idle, automatic mode, no game, %d s, CPU of the program + wineserver + explorer | %.2f s | %.2f s (program %.2f, wineserver + explorer %.2f) | %.2f | ≤ 1.2 |\n",
                t, fi, pi, pp, po, pi / fi
         printf "| process start → first hot key that hides, median of %d | %.0f ms | %.0f ms | %.2f | ≤ 1.5 |\n",
@@ -270,6 +443,7 @@ awk -v fk="$(bench_field "$floor_keys" p99)" -v pk="$(bench_field "$program_keys
         printf "| resident memory after start | %.1f MB | %.1f MB | floor + %.1f MB | ≤ floor + 6 MB |\n",
                fr, pr, pr - fr
     }'
+echo "$writes"
 lookups="$(grep '^ten title lookups' <<<"$tick")"
 for added in 0 10 32; do
     echo "detection tick with $added added games: median ${ticks_with[$added]} ms (the middle of three runs' medians)"
@@ -286,8 +460,8 @@ echo "shell calls per minute while idle: ${idle_figures[program_calls]} (the flo
 on_and_off() {
     local kind line on off
     for kind in hidden shown; do
-        on="$(grep "of which $kind" <<<"$program_keys")"
-        off="$(grep "of which $kind" <<<"$3")"
+        on="$(grep "^press to $kind: " <<<"$program_keys")"
+        off="$(grep "^press to $kind: " <<<"$3")"
         line="$([ "$kind" = hidden ] && echo hides || echo restores), $1 on ($2=1): median"
         echo "$line $(bench_field "$on" median) ms, p99 $(bench_field "$on" p99) ms;" \
             "off: median $(bench_field "$off" median) ms, p99 $(bench_field "$off" p99) ms"
