@@ -3,10 +3,19 @@
 // does nothing but take its messages, so that it answers a request to hide or
 // show at once. It notes when its window was hidden, shown and put in front
 // (bench/GameStamps.h) for bench_tool, which starts it and closes it.
+//
+//   bench_game [--frames]   --frames: a frame loop, as an engine runs whether
+//                           shown or hidden: about 6 ms of work and 6 ms of
+//                           messages a frame, about half a core
 
 #include "bench/GameStamps.h"
+#include "bench/Timing.h"
 
 #include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
 
 namespace {
 
@@ -77,10 +86,31 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 1;
     }
     ::SetForegroundWindow(window);
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const bool frames = argc == 2 && std::wstring(argv[1]) == L"--frames";
+    ::LocalFree(argv);
     MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+    if (!frames) {
+        while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        return 0;
     }
-    return 0;
+    for (;;) {
+        const double start = tuckaway::bench::Now();
+        volatile unsigned spin = 0;
+        while (tuckaway::bench::Now() - start < 0.006) {
+            spin = spin + 1;
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 6, QS_ALLINPUT);
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                return 0;
+            }
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
 }

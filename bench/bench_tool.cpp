@@ -14,6 +14,14 @@
 //                              line per press, "PRESSED hide|show TOOK", in
 //                              milliseconds, PRESSED on the clock of Wine's
 //                              +timestamp
+//                              (BENCH_HOLD_MS: each restore that long after
+//                              its hide instead of 50 ms)
+//   bench_tool cpu SECONDS GAME
+//                              with a program holding the two keys: starts the
+//                              game with its frame loop, and prints "shown",
+//                              "hidden" (once it has been hidden a second) and
+//                              "end" as it goes, SECONDS apart, for a caller to
+//                              read the game's processor time at each
 //   bench_tool start N GAME EXE...
 //                              with the game shown, starts each EXE N times,
 //                              taking turns, and presses Control+Z every 10 ms
@@ -222,7 +230,7 @@ void ShowDeskWindow() {
 }
 
 // Starts the stand-in game and waits until its window is shown and in front.
-bool StartGame(const std::wstring& exe, Game& game) {
+bool StartGame(const std::wstring& exe, Game& game, const wchar_t* arguments = L"") {
     ShowDeskWindow();
     game.stamps = OpenGameStamps();
     game.changed = ::CreateEventW(nullptr, FALSE, FALSE, kGameChangedName);
@@ -230,7 +238,7 @@ bool StartGame(const std::wstring& exe, Game& game) {
         std::fprintf(stderr, "cannot share the game's stamps (%lu)\n", ::GetLastError());
         return false;
     }
-    std::wstring commandLine = L"\"" + exe + L"\"";
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     const LONG64 started = Counter();
@@ -293,6 +301,10 @@ std::string Situation(const Game& game) {
 // hide is done once the window is hidden; the show once it is shown, and, as a
 // figure of its own, once it is also in front.
 int Hotkey(int presses, const std::wstring& gameExe, const wchar_t* pressLog) {
+    // BENCH_HOLD_MS: how long the game stays hidden before the restore press
+    // (a game frozen while hidden is frozen half a second after it hid).
+    const wchar_t* hold = _wgetenv(L"BENCH_HOLD_MS");
+    const double hidden_for = hold ? _wtoi(hold) / 1000.0 : 0.05;
     Game game;
     if (!StartGame(gameExe, game)) {
         return 1;
@@ -322,7 +334,7 @@ int Hotkey(int presses, const std::wstring& gameExe, const wchar_t* pressLog) {
             std::fprintf(log, "%.3f %s %.3f\n", Seconds(start) * 1000.0, hide ? "hide" : "show",
                          Seconds(done - start) * 1000.0);
         }
-        PumpFor(0.05);
+        PumpFor(hide ? hidden_for : 0.05);
         if (!hide) {
             if (const LONG64 at = game.FrontSince(start)) {
                 front.push_back(Seconds(std::max(at, done) - start));
@@ -340,6 +352,37 @@ int Hotkey(int presses, const std::wstring& gameExe, const wchar_t* pressLog) {
     Report("press to shown and in front", front);
     std::printf("shown but not in front 50 ms later: %d of %zu\n", notInFront, shown.size());
     return 0;
+}
+
+// The game's frame loop shown for a while, then hidden for as long: the caller
+// reads the game's processor time at each line printed.
+int Cpu(int seconds, const std::wstring& gameExe) {
+    Game game;
+    if (!StartGame(gameExe, game, L"--frames")) {
+        return 1;
+    }
+    const auto mark = [](const char* what) {
+        std::printf("%s\n", what);
+        std::fflush(stdout);
+    };
+    mark("shown");
+    PumpFor(seconds);
+    const LONG64 start = Counter();
+    Keys({VK_CONTROL, 'Z'});
+    if (!game.Wait(true, start, 5.0)) {
+        std::fprintf(stderr, "the hide key did not hide the game (%s)\n", Situation(game).c_str());
+        CloseGame(game);
+        return 1;
+    }
+    PumpFor(1.0);
+    mark("hidden");
+    PumpFor(seconds);
+    mark("end");
+    const LONG64 restore = Counter();
+    Keys({VK_CONTROL, VK_SHIFT, 'Z'});
+    const bool back = game.Wait(false, restore, 5.0) != 0;
+    CloseGame(game);
+    return back ? 0 : 1;
 }
 
 // Tuckaway's windows, in the order start-up makes them appear; a program
@@ -452,9 +495,14 @@ int wmain(int argc, wchar_t** argv) {
     if ((argc == 4 || argc == 5) && std::wstring(argv[1]) == L"hotkey") {
         return Hotkey(_wtoi(argv[2]), argv[3], argc == 5 ? argv[4] : nullptr);
     }
+    if (argc == 4 && std::wstring(argv[1]) == L"cpu") {
+        return Cpu(_wtoi(argv[2]), argv[3]);
+    }
     if (argc >= 5 && std::wstring(argv[1]) == L"start") {
         return Start(_wtoi(argv[2]), argv[3], std::vector<std::wstring>(argv + 4, argv + argc));
     }
-    std::fprintf(stderr, "usage: bench_tool hotkey N GAME [PRESS_LOG] | bench_tool start N GAME EXE...\n");
+    std::fprintf(stderr,
+                 "usage: bench_tool hotkey N GAME [PRESS_LOG] | bench_tool cpu SECONDS GAME | bench_tool start N "
+                 "GAME EXE...\n");
     return 2;
 }

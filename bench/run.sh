@@ -17,7 +17,8 @@
 #   process start to the first hot key that hides, median of 7 (floor_hide);
 #   resident memory after start (floor_poller);
 # then the settings writes one hide and one restore make (counted in Wine's
-# registry trace), the detection tick's cost beside its ten lookups alone,
+# registry trace), a hidden game's processor time frozen and not beside shown,
+# restores of a frozen game beside the show floor, the detection tick's cost beside its ten lookups alone,
 # shaping each dialog (time and region calls), the shell calls per minute
 # while idle, and where start-up's time goes.
 #
@@ -31,6 +32,10 @@
 #   BENCH_STEPS=0                   rounds of the hide floor with the program's steps
 #                                   added one at a time (bench/hide_steps), to tell
 #                                   where a hide's time goes; 0 leaves them out
+#   BENCH_FREEZE_SECONDS=10         how long the hidden game's processor time is read, frozen or not
+#   BENCH_HOLD_MS=700 BENCH_HOLD_PRESSES=40
+#                                   restores that long after their hides (a frozen
+#                                   game is frozen half a second after it hid)
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -59,6 +64,10 @@ starts="${BENCH_STARTS:-7}"
 rounds="${BENCH_ROUNDS:-3}"
 count_presses="${BENCH_COUNT_PRESSES:-40}"
 steps_rounds="${BENCH_STEPS:-0}"
+freeze_seconds="${BENCH_FREEZE_SECONDS:-10}"
+hold_ms="${BENCH_HOLD_MS:-700}"
+hold_presses="${BENCH_HOLD_PRESSES:-40}"
+declare -A held_keys
 key='HKCU\Software\Tuckaway v1.10\program'
 # Wine's output of the program running in the background.
 output="$(mktemp)"
@@ -270,6 +279,54 @@ stop "$exe"
 echo "Tuckaway.exe, YieldWhenHidden=0:"
 echo "$unyielding_keys"
 
+echo "== a hidden game's processor time, FreezeWhenHidden 0 and 1, ${freeze_seconds} s each (the game's frame loop: about half a core)"
+declare -A freeze_figures
+freeze() { tuckaway_reg add 'HKCU\Software\Tuckaway v1.10\options' /v FreezeWhenHidden /d "$1" /f >/dev/null 2>&1; }
+for option in 0 1; do
+    set_settings "Quake III Arena" "Quake 3: Arena" 0
+    freeze "$option"
+    start "$exe"
+    marks="$(mktemp)"
+    wine "$bench/bench_tool.exe" cpu "$freeze_seconds" "$game" >"$marks" 2>&1 &
+    tool=$!
+    declare -A at=()
+    for mark in shown hidden end; do
+        for _ in $(seq 1 $((freeze_seconds * 20 + 200))); do
+            grep -q "^$mark" "$marks" && break
+            sleep 0.05
+        done
+        at[$mark]="$(cpu_ticks 'bench_game\.exe"? --frames')"
+    done
+    wait "$tool" || echo "bench_tool cpu failed: $(tr -d '\r' <"$marks")"
+    rm -f "$marks"
+    stop "$exe"
+    hz="$(getconf CLK_TCK)"
+    freeze_figures[shown_$option]="$(awk -v t=$((at[hidden] - at[shown])) -v hz="$hz" -v s="$freeze_seconds" \
+        'BEGIN { printf "%.2f", t / hz }')"
+    freeze_figures[hidden_$option]="$(awk -v t=$((at[end] - at[hidden])) -v hz="$hz" \
+        'BEGIN { printf "%.2f", t / hz }')"
+    echo "FreezeWhenHidden=$option: the game's processor time over ${freeze_seconds} s shown" \
+        "${freeze_figures[shown_$option]} s (before the hide, plus the second after it), hidden ${freeze_figures[hidden_$option]} s"
+done
+
+echo "== restores with FreezeWhenHidden 0 and 1, each restore ${hold_ms} ms after its hide, $hold_presses presses"
+for option in 0 1; do
+    set_settings "Quake III Arena" "Quake 3: Arena" 0
+    freeze "$option"
+    start "$exe"
+    held_keys[$option]="$(BENCH_HOLD_MS="$hold_ms" keys "$hold_presses")"
+    stop "$exe"
+    echo "Tuckaway.exe, FreezeWhenHidden=$option:"
+    echo "${held_keys[$option]}"
+done
+start "$bench/floor_hide.exe"
+start "$bench/floor_show.exe"
+held_floor="$(BENCH_HOLD_MS="$hold_ms" keys "$hold_presses")"
+stop "$bench/floor_show.exe"
+stop "$bench/floor_hide.exe"
+echo "floor_hide.exe and floor_show.exe:"
+echo "$held_floor"
+
 if [ "$steps_rounds" -gt 0 ]; then
     echo "== where a hide's time goes: the hide floor with the program's steps added," \
         "$steps_rounds rounds by turns, all rounds' hides together"
@@ -469,3 +526,11 @@ on_and_off() {
 }
 on_and_off muting MuteWhenHidden "$unmuted_keys"
 on_and_off yielding YieldWhenHidden "$unyielding_keys"
+for option in 0 1; do
+    echo "restores ${hold_ms} ms after their hides, FreezeWhenHidden=$option: median" \
+        "$(figure "${held_keys[$option]}" shown median) ms, p99 $(figure "${held_keys[$option]}" shown p99) ms;" \
+        "the show floor: median $(figure "$held_floor" shown median) ms, p99 $(figure "$held_floor" shown p99) ms;" \
+        "p99 ratio $(ratio "$(figure "${held_keys[$option]}" shown p99)" "$(figure "$held_floor" shown p99)")"
+done
+echo "the game's processor time over ${freeze_seconds} s: shown ${freeze_figures[shown_0]} s;" \
+    "hidden, FreezeWhenHidden=0: ${freeze_figures[hidden_0]} s; hidden, FreezeWhenHidden=1: ${freeze_figures[hidden_1]} s"

@@ -235,6 +235,10 @@ void KeepGameMuted(Program& p) {
 // it is, recorded, and only then changed.
 void HideDone(Program& p) {
     hide::Hide& h = p.hide;
+    // The foreground leaves the hidden game for the hot-key dialog's window
+    // once the game has hidden: asked at once, the game's thread would be
+    // told of losing it while it takes the hide.
+    p.os.windows.SetForegroundWindow(p.ui.DialogWindow(ui::Dialog::Hotkey));
     os::ProcessPriority& priority = p.os.priority;
     const std::vector<os::AudioSession> fresh = FreshSessions(p);
     for (const os::AudioSession& session : fresh) {
@@ -397,7 +401,6 @@ void AskHide(Program& p, os::Window game) {
     // In the record before it is asked: a kill right after must not lose it.
     Record(p);
     p.os.windows.ShowWindow(game, Show::Hide);
-    p.os.windows.SetForegroundWindow(p.ui.DialogWindow(ui::Dialog::Hotkey));
     Look(p);
 }
 
