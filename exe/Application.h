@@ -10,9 +10,9 @@
 #include "windows/CrashHandler.h"
 #include "windows/Gamma.h"
 #include "windows/ProcessPriority.h"
-#include "windows/Suspension.h"
 #include "windows/Processes.h"
 #include "windows/Services.h"
+#include "windows/Suspension.h"
 #include "windows/TrayIcon.h"
 #include "windows/WindowsUi.h"
 
@@ -23,9 +23,9 @@ namespace tuckaway::win32 {
 class Application {
 public:
     // A test build may hand in a picture loader that fails, or make the
-    // keyboard hook answer late.
+    // keyboard's hook or typing late.
     explicit Application(HINSTANCE instance, PictureLoader loadPicture = &shaping::LoadPictureResource,
-                         unsigned lateHookMilliseconds = 0);
+                         KeyboardDelays keyboardDelays = {});
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 

@@ -191,7 +191,7 @@ private:
 void Keyboard::TypeCombination(unsigned modifiers, unsigned virtualKey) {
     // Holding first: from here on the user's keys wait, so the state read
     // below stays true until the combination is through.
-    KeyHold hold(lateHookMilliseconds_);
+    KeyHold hold(delays_.lateHookMilliseconds);
     // Under Wine a key state read soon after the last one can come from a
     // cache; sending anything refreshes it, and the marker is up already.
     std::vector<INPUT> refresh{KeyEvent(kMarkerKey, false)};
@@ -234,6 +234,9 @@ void Keyboard::TypeCombination(unsigned modifiers, unsigned virtualKey) {
     press.push_back(KeyEvent(key, true));
     press.push_back(KeyEvent(key, false));
     press.insert(press.end(), release.rbegin(), release.rend());
+    if (delays_.lateTypingMilliseconds > 0) {
+        ::Sleep(delays_.lateTypingMilliseconds);
+    }
     hold.SendAndWait(std::move(press));
 }
 
