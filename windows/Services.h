@@ -107,9 +107,9 @@ struct KeyboardDelays {
 // Types with SendInput: each modifier as the combination wants it, the key,
 // each modifier put back, then a key no keyboard has, whose passing shows the
 // press is through. Meanwhile a low-level keyboard hook, there only for that
-// moment (300 ms at most), holds the user's own keys going down and lets them
-// through in order afterwards, so no key of theirs lands inside the
-// combination; keys let go are never held.
+// moment (300 ms at most), holds the user's own keys and lets them through in
+// order afterwards, so no key of theirs lands inside the combination. A key
+// let go waits only behind held keys or when the combination relies on it.
 class Keyboard final : public os::Keyboard {
 public:
     explicit Keyboard(KeyboardDelays delays = {}) : delays_(delays) {}
