@@ -6,11 +6,10 @@
 
 namespace tuckaway::win32 {
 
-Application::Application(HINSTANCE instance, PictureLoader loadPicture, unsigned lateHookMilliseconds)
+Application::Application(HINSTANCE instance, PictureLoader loadPicture, KeyboardDelays keyboardDelays)
     : pictures_(instance),
       // One instance per settings store.
-      instance_(L"Local\\" + Wide(settings::kApplication) + L" single instance"),
-      keyboard_(lateHookMilliseconds),
+      instance_(L"Local\\" + Wide(settings::kApplication) + L" single instance"), keyboard_(keyboardDelays),
       crashHandler_(L"Software\\" + Wide(settings::kApplication) + L"\\" + Wide(settings::kRecoverySection),
                     Wide(hide::kRecordValue)),
       logic_({settings_, windows_, hotkeys_, display_, boxes_, tray_, pictures_, instance_, keyboard_, debug_,

@@ -23,9 +23,9 @@ namespace tuckaway::win32 {
 class Application {
 public:
     // A test build may hand in a picture loader that fails, or make the
-    // keyboard hook answer late.
+    // keyboard's hook or typing late.
     explicit Application(HINSTANCE instance, PictureLoader loadPicture = &shaping::LoadPictureResource,
-                         unsigned lateHookMilliseconds = 0);
+                         KeyboardDelays keyboardDelays = {});
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 

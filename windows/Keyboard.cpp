@@ -1,6 +1,7 @@
 #include "windows/Services.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -111,14 +112,23 @@ public:
         return true;
     }
 
+    // The combination relies on this key's state as read: the user letting
+    // it go waits until the combination is through.
+    void Rely(WORD key) { relied_.push_back(key); }
+
     // Lets the held events through, after everything sent so far, and any
     // that come meanwhile after them; once the hold's time is up, the hook
-    // goes first and the rest follows it, in order.
+    // goes first and the rest follows it, in order. Events on their way stay
+    // in the list until the system has taken them: a key let go meanwhile
+    // waits behind them, and if the system refuses them they are sent once
+    // more at the end, so that no key let go stays down.
     void Release() {
         while (!held_.empty() && Left() > 0) {
-            if (!SendAndWait(std::exchange(held_, {}))) {
+            const auto sent = static_cast<std::ptrdiff_t>(held_.size());
+            if (!SendAndWait({held_.begin(), held_.begin() + sent})) {
                 break;
             }
+            held_.erase(held_.begin(), held_.begin() + sent);
         }
         holding_ = false;
         if (hook_) {
@@ -158,19 +168,17 @@ private:
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
-    // A key going down waits; a key let go never does, so no key the user has
-    // let go stays down, whatever becomes of the held ones: where its going
-    // down is held, the replay lets it go again after it. False: let it pass.
+    // A key going down waits. A key let go waits too behind anything held,
+    // which it must not overtake, and when the combination relies on it as
+    // read: let go first, a modifier the user holds would be missing from the
+    // combination's key, or be put back down after it. Any other key let go
+    // passes at once, so that it cannot stay down whatever becomes of the
+    // held ones. False: let it pass.
     bool Hold(const INPUT& input) {
         const bool up = (input.ki.dwFlags & KEYEVENTF_KEYUP) != 0;
-        if (!up) {
+        if (!up || !held_.empty() || std::ranges::find(relied_, input.ki.wVk) != relied_.end()) {
             held_.push_back(input);
             return true;
-        }
-        if (std::ranges::any_of(held_, [&](const INPUT& h) {
-                return h.ki.wVk == input.ki.wVk && (h.ki.dwFlags & KEYEVENTF_KEYUP) == 0;
-            })) {
-            held_.push_back(input);
         }
         return false;
     }
@@ -184,6 +192,7 @@ private:
     DWORD started_;
     unsigned lateBy_;
     std::vector<INPUT> held_;
+    std::vector<WORD> relied_;
 };
 
 } // namespace
@@ -191,7 +200,7 @@ private:
 void Keyboard::TypeCombination(unsigned modifiers, unsigned virtualKey) {
     // Holding first: from here on the user's keys wait, so the state read
     // below stays true until the combination is through.
-    KeyHold hold(lateHookMilliseconds_);
+    KeyHold hold(delays_.lateHookMilliseconds);
     // Under Wine a key state read soon after the last one can come from a
     // cache; sending anything refreshes it, and the marker is up already.
     std::vector<INPUT> refresh{KeyEvent(kMarkerKey, false)};
@@ -212,12 +221,21 @@ void Keyboard::TypeCombination(unsigned modifiers, unsigned virtualKey) {
     std::vector<INPUT> release; // in reverse order
     for (const Modifier& modifier : kModifiers) {
         const bool wanted = (modifiers & modifier.flag) != 0;
-        if (wanted && !KeyDown(modifier.left) && !KeyDown(modifier.right)) {
+        const bool leftDown = KeyDown(modifier.left);
+        const bool rightDown = KeyDown(modifier.right);
+        if (wanted && !leftDown && !rightDown) {
             press.push_back(KeyEvent(modifier.left, true));
             release.push_back(KeyEvent(modifier.left, false));
         }
-        for (const WORD side : {modifier.left, modifier.right}) {
-            if (wanted || !KeyDown(side)) {
+        for (const auto& [side, down] :
+             {std::pair{modifier.left, leftDown}, std::pair{modifier.right, rightDown}}) {
+            if (!down) {
+                continue;
+            }
+            // Used as the user holds it, or let go and put back: either way
+            // the user's letting go must come after the combination.
+            hold.Rely(side);
+            if (wanted) {
                 continue;
             }
             if (modifier.flag == MOD_ALT) {
@@ -234,6 +252,9 @@ void Keyboard::TypeCombination(unsigned modifiers, unsigned virtualKey) {
     press.push_back(KeyEvent(key, true));
     press.push_back(KeyEvent(key, false));
     press.insert(press.end(), release.rbegin(), release.rend());
+    if (delays_.lateTypingMilliseconds > 0) {
+        ::Sleep(delays_.lateTypingMilliseconds);
+    }
     hold.SendAndWait(std::move(press));
 }
 

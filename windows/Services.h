@@ -96,20 +96,27 @@ private:
 
 inline constexpr int kLogoResourceBase = 100;
 
+// What a test build makes late in the keyboard below, as a busy system would.
+struct KeyboardDelays {
+    // The hook answers its first event that late, as one the system removes would.
+    unsigned lateHookMilliseconds = 0;
+    // The combination is typed that long after the modifiers' state was read.
+    unsigned lateTypingMilliseconds = 0;
+};
+
 // Types with SendInput: each modifier as the combination wants it, the key,
 // each modifier put back, then a key no keyboard has, whose passing shows the
 // press is through. Meanwhile a low-level keyboard hook, there only for that
-// moment (300 ms at most), holds the user's own keys going down and lets them
-// through in order afterwards, so no key of theirs lands inside the
-// combination; keys let go are never held.
+// moment (300 ms at most), holds the user's own keys and lets them through in
+// order afterwards, so no key of theirs lands inside the combination. A key
+// let go waits only behind held keys or when the combination relies on it.
 class Keyboard final : public os::Keyboard {
 public:
-    // A test build makes the hook answer late, as one the system removes would.
-    explicit Keyboard(unsigned lateHookMilliseconds = 0) : lateHookMilliseconds_(lateHookMilliseconds) {}
+    explicit Keyboard(KeyboardDelays delays = {}) : delays_(delays) {}
     void TypeCombination(unsigned modifiers, unsigned virtualKey) override;
 
 private:
-    unsigned lateHookMilliseconds_;
+    KeyboardDelays delays_;
 };
 
 // OutputDebugString, one line per call.

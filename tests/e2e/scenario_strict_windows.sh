@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # Where Windows is stricter than a quiet desktop: a game that stops answering,
 # a game that ends its own mode after a hide and a restore, a folder window
-# named like a game, a keyboard hook the system finds slow, a crash, and the
-# dialogs at a game's small mode.
+# named like a game, a keyboard hook the system finds slow, keys passed on late
+# on a busy machine, a crash, and the dialogs at a game's small mode.
 #
 # Uses start_tuckaway_searching, detect_game, game_list_is, hidden_at and
 # visible_at from scenario_detection.sh, the editor helpers of
@@ -135,6 +135,23 @@ scenario_a_late_keyboard_hook_keeps_the_keys_in_order_and_none_down() {
     e2e_wait_for "the undo, then 'ab'" editor_text_is ab || return 1
     xdotool type x
     e2e_wait_for "'x' typed: no modifier left down" editor_text_is abx
+}
+
+scenario_a_late_pass_through_lets_control_go_after_its_key() {
+    e2e_start_editor editor "$EDITOR" || return 1
+    e2e_start tuckaway "$TUCKAWAY_E2E_HELPERS/tuckaway_with_fault.exe" late-typing 250
+    e2e_wait_for "Tuckaway to search" game_list_is "$AUTOMATIC" 1 || return 1
+    e2e_focus "$EDITOR" && e2e_x_focus "$EDITOR" || return 1
+    xdotool type --delay 50 hello
+    e2e_wait_for "the editor to hold 'hello'" editor_text_is hello || return 1
+    # Control is let go about 100 ms after Z goes down: after the pass-through
+    # has found it held, before it types Z.
+    xdotool key --delay 200 ctrl+z
+    e2e_wait_for "Z to reach the editor" editor_count_is "key .*z" 1 || return 1
+    editor_count_is "key ctrl+z" 1 || e2e_fail "Z reached the editor without Control" || return 1
+    e2e_wait_for "Control+Z to undo the typing" editor_text_is "" || return 1
+    xdotool type x
+    e2e_wait_for "'x' typed: no modifier left down" editor_text_is x
 }
 
 crash_folder() {

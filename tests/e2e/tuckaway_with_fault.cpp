@@ -1,7 +1,7 @@
 // Tuckaway as its entry point builds it, with one fault injected:
 //
-//   tuckaway_with_fault.exe class|window|picture|crash-when-hidden TITLE [MILLISECONDS]|late-hook
-//   MILLISECONDS
+//   tuckaway_with_fault.exe class|window|picture|crash-when-hidden TITLE [MILLISECONDS]
+//   tuckaway_with_fault.exe late-hook|late-typing MILLISECONDS
 //
 // class:   the hot-key dialog's window class is taken before the program registers it;
 // window:  the system refuses to create the hot-key dialog's window (made during start-up);
@@ -12,7 +12,9 @@
 //          MILLISECONDS) after the window titled TITLE has been hidden, for
 //          the scenarios that check what a crash leaves behind;
 // late-hook: the keyboard hook of the keys' pass-through answers its first
-//          event that late, as one the system gives up on does.
+//          event that late, as one the system gives up on does;
+// late-typing: the pass-through types its keys that long after it has read
+//          which modifiers the user holds, as on a busy machine.
 #include "exe/Application.h"
 
 #include <windows.h>
@@ -86,9 +88,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         tuckaway::win32::Application application(instance);
         return application.Run();
     }
-    if (fault == L"late-hook" && !argument.empty()) {
-        const auto lateHook = static_cast<unsigned>(std::wcstoul(argument.c_str(), nullptr, 10));
-        tuckaway::win32::Application application(instance, &tuckaway::shaping::LoadPictureResource, lateHook);
+    if ((fault == L"late-hook" || fault == L"late-typing") && !argument.empty()) {
+        const auto late = static_cast<unsigned>(std::wcstoul(argument.c_str(), nullptr, 10));
+        tuckaway::win32::KeyboardDelays delays;
+        (fault == L"late-hook" ? delays.lateHookMilliseconds : delays.lateTypingMilliseconds) = late;
+        tuckaway::win32::Application application(instance, &tuckaway::shaping::LoadPictureResource, delays);
         return application.Run();
     }
 
