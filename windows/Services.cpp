@@ -69,16 +69,27 @@ std::optional<std::string> RegistrySettings::Read(std::string_view application, 
 
 void RegistrySettings::Write(std::string_view application, std::string_view section, std::string_view key,
                              std::string_view value) {
-    HKEY raw = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, SettingsPath(application, section).c_str(), 0, nullptr, 0,
-                          KEY_SET_VALUE, nullptr, &raw, nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    const UniqueRegistryKey settingsKey(raw);
+    const std::wstring path = SettingsPath(application, section);
+    const std::wstring name = Wide(key);
     const std::wstring text = Wide(value);
-    ::RegSetValueExW(settingsKey.get(), Wide(key).c_str(), 0, REG_SZ,
-                     reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    // A hide writes its record before it asks the game to hide: the key stays
+    // open, two calls fewer on the way. One removed meanwhile is opened again.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        UniqueRegistryKey& open = openKeys_[path];
+        if (!open) {
+            HKEY raw = nullptr;
+            if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
+                                  nullptr) != ERROR_SUCCESS) {
+                return;
+            }
+            open.reset(raw);
+        }
+        if (::RegSetValueExW(open.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS) {
+            return;
+        }
+        open.reset();
+    }
 }
 
 std::vector<os::StoredValue> RegistrySettings::Enumerate(std::string_view application,

@@ -22,6 +22,10 @@ public:
                std::string_view value) override;
     // Only REG_SZ values count as strings, as for Read.
     std::vector<os::StoredValue> Enumerate(std::string_view application, std::string_view section) override;
+
+private:
+    // The keys written to, by path, kept open for the next write.
+    std::map<std::wstring, UniqueRegistryKey> openKeys_;
 };
 
 class Windows final : public os::WindowManager {
