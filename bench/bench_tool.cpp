@@ -501,8 +501,9 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 5 && std::wstring(argv[1]) == L"start") {
         return Start(_wtoi(argv[2]), argv[3], std::vector<std::wstring>(argv + 4, argv + argc));
     }
-    std::fprintf(stderr,
-                 "usage: bench_tool hotkey N GAME [PRESS_LOG] | bench_tool cpu SECONDS GAME | bench_tool start N "
-                 "GAME EXE...\n");
+    std::fprintf(
+        stderr,
+        "usage: bench_tool hotkey N GAME [PRESS_LOG] | bench_tool cpu SECONDS GAME | bench_tool start N "
+        "GAME EXE...\n");
     return 2;
 }

@@ -78,6 +78,7 @@ void GiveShareBack(Program& p) {
     if (h.frozen) {
         p.os.suspension.Resume(h.process);
         h.frozen = false;
+        h.thawed = true;
         Record(p);
     }
     if (h.priorityClass) {
@@ -128,9 +129,10 @@ void GiveBack(Program& p, Back back, bool inFront = false) {
     if (back == Back::Released && window) {
         AskBack(p);
     }
-    if (back == Back::Restored && inFront && !p.os.windows.IsHung(window)) {
+    if (back == Back::Restored && inFront && (h.thawed || !p.os.windows.IsHung(window))) {
         // Once the window has shown itself its thread answers; even so, one
-        // the system calls hung is not made to wait on.
+        // the system calls hung is not made to wait on, unless it only seems
+        // so for the time the hide froze it.
         p.os.windows.SetForegroundWindow(window);
     }
     // A mode change may reset the display's ramp: whether it still shows the

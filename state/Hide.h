@@ -68,6 +68,9 @@ struct Hide {
     // When the window was last asked to hide or come back, or was seen
     // hidden; not recorded.
     std::uint64_t asked = 0;
+    // Resumed by this hide's way back: the system may still call the window
+    // hung for the time it was frozen. Not recorded.
+    bool thawed = false;
 
     // Something of the game's process or the display is still to give back.
     bool HoldsChanges() const {
