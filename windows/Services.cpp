@@ -78,8 +78,8 @@ void RegistrySettings::Write(std::string_view application, std::string_view sect
         UniqueRegistryKey& open = openKeys_[path];
         if (!open) {
             HKEY raw = nullptr;
-            if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
-                                  nullptr) != ERROR_SUCCESS) {
+            if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  &raw, nullptr) != ERROR_SUCCESS) {
                 return;
             }
             open.reset(raw);
