@@ -14,7 +14,7 @@
 #   idle CPU of the program, the wineserver and the tray's host (explorer)
 #     over 60 s in automatic mode with no game
 #     (floor: bench/floor_poller, the same ten title lookups every 150 ms);
-#   process start to the first hot key that hides, median of 7 (floor_hide);
+#   process start to the first hot key that hides, median of 21 (floor_hide);
 #   resident memory after start (floor_poller);
 # then the settings writes one hide and one restore make (counted in Wine's
 # registry trace), a hidden game's processor time frozen and not beside shown,
@@ -27,7 +27,7 @@
 #   TUCKAWAY_BENCH_EXE=FILE         measure this Tuckaway.exe instead (another
 #                                   revision's, say) with this build's tools
 #   TUCKAWAY_BENCH_WINEPREFIX=DIR   the Wine prefix (made if missing)
-#   BENCH_IDLE_SECONDS=60 BENCH_PRESSES=200 BENCH_STARTS=7 BENCH_ROUNDS=3
+#   BENCH_IDLE_SECONDS=60 BENCH_PRESSES=200 BENCH_STARTS=21 BENCH_ROUNDS=3
 #   BENCH_COUNT_PRESSES=40          presses of the run whose settings writes are counted
 #   BENCH_STEPS=0                   rounds of the hide floor with the program's steps
 #                                   added one at a time (bench/hide_steps), to tell
@@ -60,7 +60,7 @@ exe="${TUCKAWAY_BENCH_EXE:-$build/app/Tuckaway.exe}"
 bench="$build/bench"
 idle_seconds="${BENCH_IDLE_SECONDS:-60}"
 presses="${BENCH_PRESSES:-200}"
-starts="${BENCH_STARTS:-7}"
+starts="${BENCH_STARTS:-21}"
 rounds="${BENCH_ROUNDS:-3}"
 count_presses="${BENCH_COUNT_PRESSES:-40}"
 steps_rounds="${BENCH_STEPS:-0}"
