@@ -11,9 +11,10 @@
 //                              turn, N presses, each 50 ms after the last was
 //                              done, timing each until the window is hidden or
 //                              shown again (and in front); PRESS_LOG gets one
-//                              line per press, "PRESSED hide|show TOOK", in
-//                              milliseconds, PRESSED on the clock of Wine's
-//                              +timestamp
+//                              line per press, "PRESSED hide TOOK" or
+//                              "PRESSED show TOOK IN_FRONT" (-1: not in front
+//                              50 ms later), in milliseconds, PRESSED on the
+//                              clock of Wine's +timestamp
 //                              (BENCH_HOLD_MS: each restore that long after
 //                              its hide instead of 50 ms)
 //   bench_tool cpu SECONDS GAME
@@ -330,17 +331,22 @@ int Hotkey(int presses, const std::wstring& gameExe, const wchar_t* pressLog) {
             return 1;
         }
         (hide ? hidden : shown).push_back(Seconds(done - start));
-        if (log) {
-            std::fprintf(log, "%.3f %s %.3f\n", Seconds(start) * 1000.0, hide ? "hide" : "show",
-                         Seconds(done - start) * 1000.0);
-        }
         PumpFor(hide ? hidden_for : 0.05);
+        // A show's line also has its time to in front, or -1 if it was not.
+        double inFront = -1.0;
         if (!hide) {
             if (const LONG64 at = game.FrontSince(start)) {
-                front.push_back(Seconds(std::max(at, done) - start));
+                inFront = Seconds(std::max(at, done) - start);
+                front.push_back(inFront);
             } else {
                 ++notInFront;
             }
+        }
+        if (log && hide) {
+            std::fprintf(log, "%.3f hide %.3f\n", Seconds(start) * 1000.0, Seconds(done - start) * 1000.0);
+        } else if (log) {
+            std::fprintf(log, "%.3f show %.3f %.3f\n", Seconds(start) * 1000.0,
+                         Seconds(done - start) * 1000.0, inFront < 0 ? -1.0 : inFront * 1000.0);
         }
     }
     if (log) {

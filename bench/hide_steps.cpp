@@ -14,6 +14,8 @@
 //     async   ShowWindowAsync instead of ShowWindow: return without waiting
 //             for the game's thread
 //     front   after the request, put the program's own hidden window in front
+//     record  before the request, write a record of the hide's size to a
+//             registry key kept open, as the program writes its own
 
 #include "bench/Floor.h"
 
@@ -35,6 +37,7 @@ struct Steps {
     bool zoomed = false;
     bool async = false;
     bool front = false;
+    bool record = false;
 };
 
 struct Search {
@@ -98,6 +101,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         steps.zoomed |= step == L"zoomed";
         steps.async |= step == L"async";
         steps.front |= step == L"front";
+        steps.record |= step == L"record";
     }
     HWND window = tuckaway::bench::FloorWindow(instance);
     if (!::RegisterHotKey(window, 0, MOD_CONTROL, 'Z')) {
@@ -106,6 +110,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (steps.tick) {
         ::SetTimer(window, 1, 150, &Tick);
     }
+    HKEY key = nullptr;
+    if (steps.record && ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\TuckawayBench", 0, nullptr, 0,
+                                          KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return 1;
+    }
+    // About the size of the program's record of a hide with muting and yielding.
+    std::wstring text(300, L'x');
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.message != WM_HOTKEY) {
@@ -118,6 +129,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
         if (steps.zoomed) {
             ::IsZoomed(game);
+        }
+        if (steps.record) {
+            text[0] = text[0] == L'x' ? L'y' : L'x';
+            ::RegSetValueExW(key, L"Hide", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
         }
         if (steps.async) {
             ::ShowWindowAsync(game, SW_HIDE);

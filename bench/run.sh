@@ -6,8 +6,9 @@
 #   hot-key press to game hidden, p99 over 100 hides, the stand-in game
 #     (bench/bench_game) in a process of its own, each hide 50 ms after the
 #     restore before it (floor: bench/floor_hide, which only asks the window to
-#     hide on its hot key); in rounds, each round the floors and Tuckaway by
-#     turns, each round's ratios printed, the table from the middle round;
+#     hide on its hot key); in rounds, each round the floors, Tuckaway and the
+#     floors again by turns, each round's figures printed, the table from the
+#     round of the middle ratio, with the floor against itself for the noise;
 #   hot-key press to game shown, and to shown and in front, p99 over 100
 #     restores (floor: bench/floor_show, which only restores the window on its
 #     hot key and puts it in front);
@@ -27,7 +28,8 @@
 #   TUCKAWAY_BENCH_EXE=FILE         measure this Tuckaway.exe instead (another
 #                                   revision's, say) with this build's tools
 #   TUCKAWAY_BENCH_WINEPREFIX=DIR   the Wine prefix (made if missing)
-#   BENCH_IDLE_SECONDS=60 BENCH_PRESSES=200 BENCH_STARTS=21 BENCH_ROUNDS=3
+#   BENCH_IDLE_SECONDS=60 BENCH_PRESSES=200 BENCH_STARTS=21 BENCH_ROUNDS=5
+#   BENCH_KEYS_ONLY=1               only the hot-key rounds, then stop
 #   BENCH_COUNT_PRESSES=40          presses of the run whose settings writes are counted
 #   BENCH_STEPS=0                   rounds of the hide floor with the program's steps
 #                                   added one at a time (bench/hide_steps), to tell
@@ -61,7 +63,7 @@ bench="$build/bench"
 idle_seconds="${BENCH_IDLE_SECONDS:-60}"
 presses="${BENCH_PRESSES:-200}"
 starts="${BENCH_STARTS:-21}"
-rounds="${BENCH_ROUNDS:-3}"
+rounds="${BENCH_ROUNDS:-5}"
 count_presses="${BENCH_COUNT_PRESSES:-40}"
 steps_rounds="${BENCH_STEPS:-0}"
 freeze_seconds="${BENCH_FREEZE_SECONDS:-10}"
@@ -228,44 +230,94 @@ keys() { wine "$bench/bench_tool.exe" hotkey "$1" "$game" ${2:+"$2"} | tr -d '\r
 figure() { bench_field "$(grep "^press to $2: " <<<"$1")" "$3"; }
 
 echo "== hot-key press to game hidden or shown, the game in a process of its own, $rounds rounds"
-# By round: the figures (floor_hide_p99, program_hide_median, ...) and the ratios of the p99s.
-declare -A by_round
+# The p99 of 100 hides is its second slowest: one stray delay of the machine
+# moves it, and the same floor run twice differs by 2x and more in a round.
+# So each round runs the floors, Tuckaway and the floors again by turns, and
+# prints its p99s, their ratios to the floor's, and the time the virtual
+# machine's host took the processors away (steal); the table has the round
+# whose ratio is the middle one, and the middle of the floor against itself
+# beside it, for the noise. Every press is kept by who held the keys.
+keys_dir="$steps_dir/keys"
+mkdir -p "$keys_dir"
+# machine: "BUSY STOLEN", the processors' time so far, in ms, spent on all the
+# machine's processes and taken by the host.
+machine() { awk -v hz="$(getconf CLK_TCK)" '$1 == "cpu" { printf "%d %d", ($2 + $3 + $4 + $7 + $8) * 1000 / hz, $9 * 1000 / hz }' /proc/stat; }
+# block WHO PROGRAM...: one block of presses with these programs holding the keys.
+block() {
+    local who="$1" program busy stolen busy_after stolen_after
+    shift
+    for program in "$@"; do
+        start "$program"
+    done
+    read -r busy stolen <<<"$(machine)"
+    keys "$presses" 'C:\bench-presses.txt'
+    read -r busy_after stolen_after <<<"$(machine)"
+    echo "the machine's processors meanwhile: busy $((busy_after - busy)) ms, taken by the host" \
+        "$((stolen_after - stolen)) ms"
+    tr -d '\r' <"$WINEPREFIX/drive_c/bench-presses.txt" | tee "$keys_dir/$who.$round" >>"$keys_dir/$who"
+    for program in "$@"; do
+        stop "$program"
+    done
+}
+# p99s WHO [ROUND]: "HIDE SHOW FRONT MEDIAN_HIDE MEDIAN_SHOW MEDIAN_FRONT" over
+# the presses of one round or of all, nearest rank.
+p99s() {
+    awk '
+        function rank(a, n, q,   i, j, t) {
+            for (i = 2; i <= n; i++) { t = a[i]; for (j = i - 1; j >= 1 && a[j] > t; j--) a[j + 1] = a[j]; a[j + 1] = t }
+            i = int(q * n + 0.999999); return a[i < 1 ? 1 : i]
+        }
+        $2 == "hide" { h[++nh] = $3 }
+        $2 == "show" { s[++ns] = $3; if ($4 >= 0) f[++nf] = $4 }
+        END {
+            printf "%.3f %.3f %.3f ", rank(h, nh, 0.99), rank(s, ns, 0.99), rank(f, nf, 0.99)
+            printf "%.3f %.3f %.3f\n", rank(h, nh, 0.5), rank(s, ns, 0.5), rank(f, nf, 0.5)
+        }' "$keys_dir/$1${2:+.$2}"
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+# By round: by_round[program_hide,3], by_round[floor_show_median,1], by_round[hide_ratio,2],
+# by_round[hide_control,2] (the floor against itself), ...
+declare -A by_round
 for round in $(seq 1 "$rounds"); do
-    start "$bench/floor_hide.exe"
-    start "$bench/floor_show.exe"
-    floor_keys="$(keys "$presses")"
-    stop "$bench/floor_show.exe"
-    stop "$bench/floor_hide.exe"
-    start "$exe"
-    program_keys="$(keys "$presses")"
-    stop "$exe"
+    floor_keys="$(block floor "$bench/floor_hide.exe" "$bench/floor_show.exe")"
+    program_keys="$(block program "$exe")"
+    control_keys="$(block control "$bench/floor_hide.exe" "$bench/floor_show.exe")"
     echo "round $round, floor_hide.exe and floor_show.exe:"
     echo "$floor_keys"
     echo "round $round, Tuckaway.exe:"
     echo "$program_keys"
-    for kind in hide show front; do
-        what="$(case "$kind" in hide) echo hidden ;; show) echo shown ;; *) echo 'shown and in front' ;; esac)"
-        for field in median p99; do
-            by_round[floor_${kind}_${field},$round]="$(figure "$floor_keys" "$what" "$field")"
-            by_round[program_${kind}_${field},$round]="$(figure "$program_keys" "$what" "$field")"
-        done
-        by_round[${kind}_ratio,$round]="$(ratio "${by_round[program_${kind}_p99,$round]}" \
-            "${by_round[floor_${kind}_p99,$round]}")"
+    echo "round $round, floor_hide.exe and floor_show.exe again:"
+    echo "$control_keys"
+    for who in floor program control; do
+        read -r "by_round[${who}_hide,$round]" "by_round[${who}_show,$round]" "by_round[${who}_front,$round]" \
+            "by_round[${who}_hide_median,$round]" "by_round[${who}_show_median,$round]" \
+            "by_round[${who}_front_median,$round]" <<<"$(p99s "$who" "$round")"
     done
-    echo "round $round: hides p99 ${by_round[program_hide_p99,$round]} ms against the floor's" \
-        "${by_round[floor_hide_p99,$round]} (${by_round[hide_ratio,$round]}), shows" \
-        "${by_round[program_show_p99,$round]} against ${by_round[floor_show_p99,$round]}" \
-        "(${by_round[show_ratio,$round]}), shown and in front ${by_round[program_front_p99,$round]} against" \
-        "${by_round[floor_front_p99,$round]} (${by_round[front_ratio,$round]})"
+    for kind in hide show front; do
+        by_round[${kind}_ratio,$round]="$(ratio "${by_round[program_$kind,$round]}" "${by_round[floor_$kind,$round]}")"
+        by_round[${kind}_control,$round]="$(ratio "${by_round[control_$kind,$round]}" "${by_round[floor_$kind,$round]}")"
+    done
+    # part KIND: "P ms against the floor's F (RATIO; the floor against itself CONTROL)".
+    part() {
+        echo "${by_round[program_$1,$round]} ms against the floor's ${by_round[floor_$1,$round]}" \
+            "(${by_round[$1_ratio,$round]}; the floor against itself ${by_round[$1_control,$round]})"
+    }
+    echo "round $round, p99s: hides $(part hide); shows $(part show); shown and in front $(part front)"
 done
-# middle KIND: the round whose ratio for KIND is the middle one of the rounds'.
+# middle KIND FIGURE: the middle of the rounds' FIGURE (ratio or control) for KIND, and its round.
 middle() {
     local round
     for round in $(seq 1 "$rounds"); do
-        echo "${by_round[${1}_ratio,$round]} $round"
-    done | sort -g | sed -n "$(((rounds + 1) / 2))s/.* //p"
+        echo "${by_round[${1}_$2,$round]} $round"
+    done | sort -g | sed -n "$(((rounds + 1) / 2))p"
 }
+for kind in hide show front; do
+    echo "$kind: the middle ratio $(middle "$kind" ratio | cut -d' ' -f1), of the floor against itself" \
+        "$(middle "$kind" control | cut -d' ' -f1)"
+done
+if [ -n "${BENCH_KEYS_ONLY:-}" ]; then
+    exit 0
+fi
 set_settings "Quake III Arena" "Quake 3: Arena" 0 0
 start "$exe"
 unmuted_keys="$(keys "$presses")"
@@ -331,9 +383,9 @@ if [ "$steps_rounds" -gt 0 ]; then
     echo "== where a hide's time goes: the hide floor with the program's steps added," \
         "$steps_rounds rounds by turns, all rounds' hides together"
     # The steps (bench/hide_steps.cpp), and the program itself, by name.
-    steps_names=(floor async "async front" "enum pump tick zoomed" all "Tuckaway, no muting or yielding" Tuckaway)
-    declare -A steps_of=([floor]="" [async]="async" ["async front"]="async front"
-        ["enum pump tick zoomed"]="enum pump tick zoomed" [all]="enum pump tick zoomed async front")
+    steps_names=(floor async "async record" "enum pump tick zoomed" all "Tuckaway, no muting or yielding" Tuckaway)
+    declare -A steps_of=([floor]="" [async]="async" ["async record"]="async record"
+        ["enum pump tick zoomed"]="enum pump tick zoomed" [all]="enum pump tick zoomed record async")
     for round in $(seq 1 "$steps_rounds"); do
         for name in "${steps_names[@]}"; do
             case "$name" in
@@ -465,17 +517,17 @@ idle "$bench/floor_poller.exe" floor
 set_settings "-=Automatic Game Detection=-" " " 1
 idle "$exe" program
 
-# hotkey_row KIND WHAT: the table's row of one kind of press, from its middle round.
+# hotkey_row KIND WHAT: the table's row of one kind of press, from the round of the middle ratio.
 hotkey_row() {
     local round
-    round="$(middle "$1")"
+    round="$(middle "$1" ratio | cut -d' ' -f2)"
     awk -v what="$2" -v n="$((presses / 2))" -v round="$round" -v rounds="$rounds" \
-        -v f="${by_round[floor_${1}_p99,$round]}" -v p="${by_round[program_${1}_p99,$round]}" \
-        -v fm="${by_round[floor_${1}_median,$round]}" -v pm="${by_round[program_${1}_median,$round]}" \
-        -v r="${by_round[${1}_ratio,$round]}" '
+        -v f="${by_round[floor_$1,$round]}" -v p="${by_round[program_$1,$round]}" \
+        -v fm="${by_round[floor_$1_median,$round]}" -v pm="${by_round[program_$1_median,$round]}" \
+        -v r="${by_round[$1_ratio,$round]}" -v c="$(middle "$1" control | cut -d' ' -f1)" '
         BEGIN {
-            printf "| hot-key press → %s, %d presses, p99 (round %d of %d, the middle ratio) | %.2f ms | %.2f ms (median %.2f vs %.2f) | %.2f | ≤ 1.5 |\n",
-                   what, n, round, rounds, f, p, pm, fm, r
+            printf "| hot-key press → %s, %d presses, p99 (round %d of %d, the middle ratio; the floor against itself: %.2f) | %.2f ms | %.2f ms (median %.2f vs %.2f) | %.2f | ≤ 1.5 |\n",
+                   what, n, round, rounds, c, f, p, pm, fm, r
         }'
 }
 
