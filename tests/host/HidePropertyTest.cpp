@@ -4,7 +4,7 @@
 // player's own mute and priority, crashes and kills followed by a start)
 // drive the program on the fake, and after every step the invariants below
 // must hold. A failure is shrunk to the shortest sequence and printed; each
-// one found is kept as a named test in HideSequencesTest.cpp.
+// one found is kept as a named test at the end of this file (HideFound).
 //
 // RC_PARAMS="seed=N max_success=M" repeats or lengthens a run.
 
