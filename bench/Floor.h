@@ -1,7 +1,7 @@
 #pragma once
 
-// What both floor programs share: the one hidden window any tray program has,
-// which ends the program when it is closed.
+// What the floor programs share: the one hidden window any tray program has,
+// which ends the program when it is closed, and the loop that answers a hot key.
 
 #include <windows.h>
 
@@ -22,6 +22,24 @@ inline HWND FloorWindow(HINSTANCE instance) {
     ::RegisterClassW(&description);
     return ::CreateWindowExW(0, description.lpszClassName, L"floor", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                              nullptr, instance, nullptr);
+}
+
+// Registers one hot key to the floor's window and, on each press, calls
+// act(); every other message is dispatched. Returns the exit code.
+template <class Act> int OnHotKey(HINSTANCE instance, int id, UINT modifiers, UINT key, Act act) {
+    HWND window = FloorWindow(instance);
+    if (!::RegisterHotKey(window, id, modifiers, key)) {
+        return 1;
+    }
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message != WM_HOTKEY) {
+            ::DispatchMessageW(&message);
+            continue;
+        }
+        act();
+    }
+    return 0;
 }
 
 } // namespace tuckaway::bench

@@ -12,17 +12,6 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     const wchar_t* title = commandLine && *commandLine ? commandLine : L"Quake 3: Arena";
-    HWND window = tuckaway::bench::FloorWindow(instance);
-    if (!::RegisterHotKey(window, 0, MOD_CONTROL, 'Z')) {
-        return 1;
-    }
-    MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message != WM_HOTKEY) {
-            ::DispatchMessageW(&message);
-            continue;
-        }
-        ::ShowWindow(::FindWindowW(nullptr, title), SW_HIDE);
-    }
-    return 0;
+    return tuckaway::bench::OnHotKey(instance, 0, MOD_CONTROL, 'Z',
+                                     [title] { ::ShowWindow(::FindWindowW(nullptr, title), SW_HIDE); });
 }

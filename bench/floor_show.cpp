@@ -14,19 +14,9 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     const wchar_t* title = commandLine && *commandLine ? commandLine : L"Quake 3: Arena";
-    HWND window = tuckaway::bench::FloorWindow(instance);
-    if (!::RegisterHotKey(window, 1, MOD_CONTROL | MOD_SHIFT, 'Z')) {
-        return 1;
-    }
-    MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message != WM_HOTKEY) {
-            ::DispatchMessageW(&message);
-            continue;
-        }
+    return tuckaway::bench::OnHotKey(instance, 1, MOD_CONTROL | MOD_SHIFT, 'Z', [title] {
         HWND game = ::FindWindowW(nullptr, title);
         ::ShowWindow(game, SW_RESTORE);
         ::SetForegroundWindow(game);
-    }
-    return 0;
+    });
 }

@@ -123,13 +123,19 @@ inside_work_area() {
 window_hidden() { e2e_probe windows | awk -F'\t' -v w="$1" '$1 == w && $2 == 0 { f = 1 } END { exit !f }'; }
 window_shown() { e2e_probe windows | awk -F'\t' -v w="$1" '$1 == w && $2 == 1 { f = 1 } END { exit !f }'; }
 
-scenario_a_late_keyboard_hook_keeps_the_keys_in_order_and_none_down() {
+# editor_holding_hello_beside FAULT MS: the stand-in editor in front, holding
+# "hello" typed into it, beside Tuckaway built with that fault.
+editor_holding_hello_beside() {
     e2e_start_editor editor "$EDITOR" || return 1
-    e2e_start tuckaway "$TUCKAWAY_E2E_HELPERS/tuckaway_with_fault.exe" late-hook 400
+    e2e_start tuckaway "$TUCKAWAY_E2E_HELPERS/tuckaway_with_fault.exe" "$1" "$2"
     e2e_wait_for "Tuckaway to search" game_list_is "$AUTOMATIC" 1 || return 1
     e2e_focus "$EDITOR" && e2e_x_focus "$EDITOR" || return 1
     xdotool type --delay 50 hello
-    e2e_wait_for "the editor to hold 'hello'" editor_text_is hello || return 1
+    e2e_wait_for "the editor to hold 'hello'" editor_text_is hello
+}
+
+scenario_a_late_keyboard_hook_keeps_the_keys_in_order_and_none_down() {
+    editor_holding_hello_beside late-hook 400 || return 1
     # Control+Z passes on while the keys typed right after it wait for it.
     xdotool key --delay 30 ctrl+z a b
     e2e_wait_for "the undo, then 'ab'" editor_text_is ab || return 1
@@ -138,12 +144,7 @@ scenario_a_late_keyboard_hook_keeps_the_keys_in_order_and_none_down() {
 }
 
 scenario_a_late_pass_through_lets_control_go_after_its_key() {
-    e2e_start_editor editor "$EDITOR" || return 1
-    e2e_start tuckaway "$TUCKAWAY_E2E_HELPERS/tuckaway_with_fault.exe" late-typing 250
-    e2e_wait_for "Tuckaway to search" game_list_is "$AUTOMATIC" 1 || return 1
-    e2e_focus "$EDITOR" && e2e_x_focus "$EDITOR" || return 1
-    xdotool type --delay 50 hello
-    e2e_wait_for "the editor to hold 'hello'" editor_text_is hello || return 1
+    editor_holding_hello_beside late-typing 250 || return 1
     # Control is let go about 100 ms after Z goes down: after the pass-through
     # has found it held, before it types Z.
     xdotool key --delay 200 ctrl+z
